@@ -1,0 +1,210 @@
+// Playback filtering: the host's recorded events, window by window in song ticks, become the
+// notes of the arpeggio as complete notes with their own durations.
+#include <algorithm>
+#include <cstring>
+
+#include "engine/Arpeggiator.h"
+#include "engine/TimeMath.h"
+#include "platform/ScopedLock.h"
+
+using timemath::AddSaturating;
+
+namespace {
+
+// Chunks of at most 101 ticks keep the picture of held keys current without per-tick work.
+constexpr int32_t kChunkTicks = 100;
+
+// A window key counts for the chord when its note ended no earlier than this before the chunk.
+constexpr int32_t kWindowKeyGraceTicks = 20;
+
+// Normal playback emits at most one chunk's worth of steps per chunk (101 at a 1-tick rate).
+// A host that moves the song position without a stop or loop can leave the grid far behind the
+// chunk; the steps beyond this many are skipped on the grid instead of flooding the queue.
+constexpr int32_t kMaxStepsPerChunk = 1024;
+
+// Keys above 127 cannot be MIDI keys; such notes are still passed through with playOriginals
+// but neither feed the arpeggio nor the window.
+constexpr uint8_t kHighestKey = 127;
+
+bool InChunk(const EventRecord& record, int32_t from, int32_t chunkEnd) {
+    const auto time = static_cast<int32_t>(record.time);
+    return from <= time && time <= chunkEnd;
+}
+
+}  // namespace
+
+// [playback thread, takes lock]
+HRESULT STDMETHODCALLTYPE CArpeggiator::FilterEvents(int32_t from, int32_t thru,
+                                                     IHostEventQueue* input,
+                                                     IHostEventQueue* output) {
+    if (input == nullptr || output == nullptr) return E_POINTER;
+    ScopedLock hold(lock);
+
+    if (params->enabled == 0) {
+        CopyAllRecords(input, output);
+        return S_OK;
+    }
+
+    int32_t count = 0;
+    if (SUCCEEDED(input->GetCount(&count))) {
+        for (int32_t i = 0; i < count; ++i) {
+            EventRecord record{};
+            if (SUCCEEDED(input->GetAt(i, &record)) && record.kind != kEventKindNote) {
+                output->Add(&record);
+            }
+        }
+    }
+
+    windowOn = static_cast<uint32_t>(params->leftHandWindowOn);
+    inRange = static_cast<uint32_t>(params->keepInRange);
+
+    // 64-bit so that a window ending at the last tick of the song range still terminates.
+    for (int64_t chunkFrom = from; chunkFrom < thru;) {
+        const auto chunkEnd =
+            static_cast<int32_t>(std::min<int64_t>(thru, chunkFrom + kChunkTicks));
+        FilterChunk(static_cast<int32_t>(chunkFrom), chunkEnd, input, output);
+        chunkFrom = int64_t{chunkEnd} + 1;
+    }
+    return S_OK;
+}
+
+void CArpeggiator::FilterChunk(int32_t from, int32_t chunkEnd, IHostEventQueue* input,
+                               IHostEventQueue* output) {
+    if (from == 0) PlaybackReset();
+
+    int32_t count = 0;
+    input->GetCount(&count);
+    // One buffer for the whole scan: a failed GetAt leaves the previous record in it, which is
+    // then used as the host's queues are trusted not to fail on valid indices.
+    EventRecord record{};
+    int32_t notesInChunk = 0;
+    for (int32_t i = 0; i < count; ++i) {
+        input->GetAt(i, &record);
+        if (record.kind == kEventKindNote && InChunk(record, from, chunkEnd)) ++notesInChunk;
+    }
+
+    if (notesInChunk > 0) {
+        for (int32_t i = 0; i < count; ++i) {
+            input->GetAt(i, &record);
+            if (record.kind != kEventKindNote || !InChunk(record, from, chunkEnd)) continue;
+            if (record.duration == 0) record.duration = 1;
+            if (params->playOriginals != 0) output->Add(&record);
+            if (record.key > kHighestKey) continue;
+
+            // Durations are unsigned; an end past the song range is pinned to its last tick.
+            const int32_t end =
+                AddSaturating(static_cast<int32_t>(record.time), int64_t{record.duration});
+            if (record.velocity > 0 && !InWindow(record.key)) {
+                keyEndTimes[record.key] = end;
+                if (windowOn == 0) {
+                    int32_t& pcEnd = pitchClassEndTimes[record.key % 12];
+                    pcEnd = std::max(pcEnd, end);
+                }
+                if (soundingCount == 0) {
+                    StartPlaybackArpeggio(record);
+                    soundingCount = 999;
+                }
+            } else {
+                windowKeyEndTimes[record.key] = end;
+            }
+        }
+        if (windowOn != 0) {
+            RecognizeWindowChord(windowKeyEndTimes, std::max(from - kWindowKeyGraceTicks, 0),
+                                 chordMask, chordRoot);
+        }
+    }
+
+    if (windowOn != 0) FillPitchClasses(pitchClassEndTimes, chordMask, chunkEnd);
+
+    soundingCount = 0;
+    int32_t latest = -1;
+    for (int32_t key = 0; key < 128; ++key) {
+        if (keyEndTimes[key] >= from) {
+            ++soundingCount;
+            latest = std::max(latest, keyEndTimes[key]);
+        }
+    }
+    if (soundingCount > 0) GeneratePlaybackSteps(std::min(chunkEnd, latest), output);
+}
+
+void CArpeggiator::StartPlaybackArpeggio(const EventRecord& record) {
+    stepEvent = record;
+    nextStepTime = static_cast<int32_t>(record.time);
+    StartArpeggio(record.key, record.velocity, currentNote, direction, stepIndex, baseVelocity);
+    stepEvent.key = static_cast<uint8_t>(currentNote);
+}
+
+void CArpeggiator::GeneratePlaybackSteps(int32_t limit, IHostEventQueue* output) {
+    stepLength = StepLengthAt(nextStepTime);
+    for (int32_t emitted = 0; nextStepTime <= limit; ++emitted) {
+        if (emitted == kMaxStepsPerChunk) {
+            const int64_t skipped = (int64_t{limit} - nextStepTime) / stepLength + 1;
+            nextStepTime = AddSaturating(nextStepTime, skipped * stepLength);
+            stepIndex = static_cast<int32_t>(static_cast<uint32_t>(stepIndex) +
+                                             static_cast<uint32_t>(skipped));
+            return;
+        }
+        stepEvent.time = static_cast<uint32_t>(SwungTime(stepIndex, stepLength, nextStepTime));
+        stepEvent.duration = static_cast<uint32_t>(
+            std::max(RawSoundingLength(stepIndex, stepLength, nextStepTime), 1));
+        stepEvent.velocity = AccentVelocity(stepEvent.key, baseVelocity, chordRoot);
+        output->Add(&stepEvent);
+
+        currentNote =
+            NextKey(currentNote, direction, nextStepTime, pitchClassEndTimes, keyEndTimes);
+        stepEvent.key = static_cast<uint8_t>(currentNote);
+
+        const int64_t next = int64_t{nextStepTime} + stepLength;
+        stepIndex = timemath::IncrementWrapping(stepIndex);
+        if (next > timemath::kMax) {
+            // The grid has reached the end of the song range; nothing can follow.
+            nextStepTime = static_cast<int32_t>(timemath::kMax);
+            return;
+        }
+        nextStepTime = static_cast<int32_t>(next);
+    }
+}
+
+void CArpeggiator::PlaybackReset() {
+    std::memset(keyEndTimes, 0xFF, sizeof keyEndTimes);
+    std::memset(windowKeyEndTimes, 0xFF, sizeof windowKeyEndTimes);
+    std::memset(pitchClassEndTimes, 0xFF, sizeof pitchClassEndTimes);
+    soundingCount = 0;
+    NotifyPage(ChordText{});
+}
+
+// Bypass: every record that can be read passes unchanged, in queue order.
+void CArpeggiator::CopyAllRecords(IHostEventQueue* input, IHostEventQueue* output) {
+    int32_t count = 0;
+    if (FAILED(input->GetCount(&count))) return;
+    for (int32_t i = 0; i < count; ++i) {
+        // Large enough for either record type; the queue copies its own record size.
+        alignas(8) uint8_t record[sizeof(EventRecord)] = {};
+        if (SUCCEEDED(input->GetAt(i, record))) output->Add(record);
+    }
+}
+
+// The transport operations take the lock although the host never overlaps them with a filter
+// call: it costs nothing uncontended and keeps the tables' writers under one rule.
+
+// [playback thread]
+HRESULT STDMETHODCALLTYPE CArpeggiator::PlaybackStarted(int32_t, IHostEventQueue*) {
+    ScopedLock hold(lock);
+    msClock.store(0, std::memory_order_relaxed);
+    pending.Clear();
+    return S_OK;
+}
+
+// [playback thread]
+HRESULT STDMETHODCALLTYPE CArpeggiator::PlaybackLooped(int32_t, int32_t, IHostEventQueue*) {
+    ScopedLock hold(lock);
+    PlaybackReset();
+    return S_OK;
+}
+
+// [playback thread]
+HRESULT STDMETHODCALLTYPE CArpeggiator::PlaybackStopped(int32_t, IHostEventQueue*) {
+    ScopedLock hold(lock);
+    PlaybackReset();
+    return S_OK;
+}

@@ -1,0 +1,38 @@
+// Saturating and wrapping arithmetic for tick and millisecond times. The parameter block and
+// the host's records may hold any 32-bit values; these keep every sum in range and every float
+// conversion defined, and are the identity for the values valid use produces.
+#pragma once
+
+#include <cstdint>
+#include <limits>
+
+namespace timemath {
+
+inline constexpr int64_t kMin = std::numeric_limits<int32_t>::min();
+inline constexpr int64_t kMax = std::numeric_limits<int32_t>::max();
+
+constexpr int32_t Saturate(int64_t value) {
+    return static_cast<int32_t>(value < kMin ? kMin : (value > kMax ? kMax : value));
+}
+
+constexpr int32_t AddSaturating(int32_t a, int64_t b) { return Saturate(int64_t{a} + b); }
+
+// Step indices only matter by parity and sign; they wrap instead of overflowing.
+constexpr int32_t IncrementWrapping(int32_t value) {
+    return static_cast<int32_t>(static_cast<uint32_t>(value) + 1u);
+}
+
+// Truncation toward zero, with out-of-range values (and NaN) pinned instead of undefined.
+inline int32_t TruncateToInt32(double value) {
+    if (!(value == value)) return 0;
+    if (value <= static_cast<double>(kMin)) return static_cast<int32_t>(kMin);
+    if (value >= static_cast<double>(kMax)) return static_cast<int32_t>(kMax);
+    return static_cast<int32_t>(value);
+}
+
+// A non-negative remainder, 0..11, for any signed value.
+constexpr int32_t PitchClass(int64_t value) {
+    return static_cast<int32_t>(((value % 12) + 12) % 12);
+}
+
+}  // namespace timemath

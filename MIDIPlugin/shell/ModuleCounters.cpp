@@ -1,0 +1,4 @@
+#include "shell/ModuleCounters.h"
+
+AtomicCounter liveObjectCount;
+AtomicCounter serverLockCount;

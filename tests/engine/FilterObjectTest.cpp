@@ -1,0 +1,191 @@
+// The filter object's identity, defaults and attachment to the host.
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "engine/Arpeggiator.h"
+#include "engine/InterfaceIds.h"
+#include "host/HostObjects.h"
+#include "shell/ModuleCounters.h"
+
+namespace {
+
+// The default block as stored: 13 settings, the format tag, version 1, reserved 0, enabled.
+constexpr uint8_t kDefaultImage[76] = {0x18, 0,    0,    0,    0x18, 0,    0,    0,    0x24,
+                                       0,    0,    0,    0x3C, 0,    0,    0,  // window, range
+                                       0x0A, 0,    0,    0,    0x02, 0,    0,    0,    0x00,
+                                       0,    0,    0,    0x00, 0,    0,    0,  // swing .. path
+                                       0x64, 0,    0,    0,    0x32, 0,    0,    0,    0x00,
+                                       0,    0,    0,    0x00, 0,    0,    0,  // rate .. window on
+                                       0x01, 0,    0,    0,                    // keepInRange
+                                       0xFF, 0x51, 0x81, 0x3F, 0x01, 0x0F, 0x54, 0x4A, 0x90,
+                                       0x30, 0x83, 0x61, 0xFE, 0xFA, 0xAB, 0xFD, 0x01, 0x00,
+                                       0x00, 0x00, 0x01, 0,    0,    0};
+
+struct FilterDeleter {
+    void operator()(CArpeggiator* filter) const { filter->Release(); }
+};
+using FilterPtr = std::unique_ptr<CArpeggiator, FilterDeleter>;
+
+FilterPtr NewFilter() {
+    FilterPtr filter(new CArpeggiator);
+    filter->StopMillisecondClock();
+    return filter;
+}
+
+bool AllBytesAre(const void* data, size_t size, uint8_t value) {
+    const auto* bytes = static_cast<const uint8_t*>(data);
+    for (size_t i = 0; i < size; ++i) {
+        if (bytes[i] != value) return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+TEST(FilterObject, FreshObjectHoldsTheDefaultBlockAndInitialState) {
+    FilterPtr filter = NewFilter();
+    ASSERT_EQ(filter->paramsSize, 76u);
+    EXPECT_EQ(std::memcmp(filter->params.get(), kDefaultImage, sizeof kDefaultImage), 0);
+    EXPECT_EQ(filter->params->enabled, 1);
+    EXPECT_EQ(filter->dirty, 0u);
+    EXPECT_EQ(filter->lookAheadMs, 0u);
+    EXPECT_EQ(filter->editorPage, nullptr);
+    for (const auto* table : {filter->keyEndTimes, filter->windowKeyEndTimes, filter->liveHeld,
+                              filter->liveWindowKeys}) {
+        EXPECT_TRUE(AllBytesAre(table, 128 * sizeof(int32_t), 0xFF));
+    }
+    EXPECT_TRUE(AllBytesAre(filter->pitchClassEndTimes, sizeof filter->pitchClassEndTimes, 0xFF));
+    EXPECT_TRUE(AllBytesAre(filter->livePitchClasses, sizeof filter->livePitchClasses, 0xFF));
+    EXPECT_EQ(filter->chordMask, 1u);
+    EXPECT_EQ(filter->chordRoot, -1);
+    EXPECT_EQ(filter->liveChordRoot, -1);
+    EXPECT_EQ(filter->stepLength, -1);
+    EXPECT_EQ(filter->liveStepLength, -1);
+    EXPECT_TRUE(AllBytesAre(&filter->liveOnMessage, sizeof(ShortMessageRecord), 0));
+    EXPECT_TRUE(AllBytesAre(&filter->liveOffMessage, sizeof(ShortMessageRecord), 0));
+    EXPECT_TRUE(filter->pending.Empty());
+    EXPECT_EQ(filter->chordName.length, 0u);
+}
+
+TEST(FilterObject, QueryInterfaceHandsOutEachFaceAndRefusesOthers) {
+    FilterPtr filter = NewFilter();
+    CArpeggiator* object = filter.get();
+    struct Case {
+        const char* name;
+        IID iid;
+        void* expected;
+    };
+    const Case cases[] = {
+        {"IUnknown", ids::Unknown, static_cast<IMfxEventFilter*>(object)},
+        {"IMfxEventFilter", ids::MfxEventFilter, static_cast<IMfxEventFilter*>(object)},
+        {"ISpecifyPropertyPages", ids::SpecifyPropertyPages,
+         static_cast<ISpecifyPropertyPages*>(object)},
+        {"IPersistStream", ids::PersistStream, static_cast<IPersistStream*>(object)},
+        {"IVeskarEnablePlugin", ids::VeskarEnablePlugin, static_cast<IVeskarEnablePlugin*>(object)},
+        {"IPersist", ids::Persist, nullptr},
+        {"IClassFactory", ids::ClassFactory, nullptr},
+        {"IHostTimeConverter", ids::HostTimeConverter, nullptr},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        void* out = reinterpret_cast<void*>(0xdeadbeef);
+        const HRESULT hr = object->QueryInterface(c.iid, &out);
+        EXPECT_EQ(out, c.expected);
+        if (c.expected == nullptr) {
+            EXPECT_EQ(hr, E_NOINTERFACE);
+            EXPECT_EQ(object->refCount.load(), 1u);
+        } else {
+            EXPECT_EQ(hr, S_OK);
+            EXPECT_EQ(object->refCount.load(), 2u);
+            // Every face releases through the one count.
+            EXPECT_EQ(static_cast<IUnknown*>(out)->Release(), 1u);
+        }
+    }
+    EXPECT_EQ(object->QueryInterface(ids::Unknown, nullptr), E_POINTER);
+}
+
+TEST(FilterObject, ReferenceCountAndLiveObjectCountFollowTheObjectsLife) {
+    const uint32_t before = liveObjectCount.Get();
+    auto* filter = new CArpeggiator;
+    EXPECT_EQ(liveObjectCount.Get(), before + 1);
+    EXPECT_EQ(filter->AddRef(), 2u);
+    EXPECT_EQ(filter->Release(), 1u);
+    EXPECT_EQ(filter->Release(), 0u);
+    EXPECT_EQ(liveObjectCount.Get(), before);
+}
+
+TEST(FilterObject, SetPluginEnabledChangesNothing) {
+    FilterPtr filter = NewFilter();
+    filter->params->enabled = 0;
+    EXPECT_EQ(filter->SetPluginEnabled(VARIANT_TRUE), S_OK);
+    EXPECT_EQ(filter->SetPluginEnabled(VARIANT_FALSE), S_OK);
+    EXPECT_EQ(filter->params->enabled, 0);
+}
+
+// Every branch of AttachHost: which services the host offers, what comes back, what the filter
+// then holds, and that the host's own reference was released in every case.
+TEST(FilterObject, AttachHostTakesWhatTheHostOffersAndAlwaysReleasesTheHost) {
+    struct Case {
+        const char* name;
+        bool converter, aux, live;
+        HRESULT expected;
+        bool holdsConverter, holdsAux, holdsLive;
+    };
+    const Case cases[] = {
+        {"all services", true, true, true, S_OK, true, true, true},
+        {"no time converter", false, true, true, E_FAIL, false, false, false},
+        {"no aux service", true, false, true, S_OK, true, false, false},
+        {"no live service", true, true, false, S_OK, true, true, false},
+        {"time converter only", true, false, false, S_OK, true, false, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ConstantTempoConverter converter(960, 500000);
+        HostAuxService aux;
+        HostLiveService live(120);
+        SimHost host(c.converter ? &converter : nullptr, c.aux ? &aux : nullptr,
+                     c.live ? &live : nullptr);
+        FilterPtr filter = NewFilter();
+
+        host.AddRef();
+        EXPECT_EQ(filter->AttachHost(&host), c.expected);
+        EXPECT_EQ(host.ForeignRefs(), 0);
+        EXPECT_EQ(filter->timeConverter != nullptr, c.holdsConverter);
+        EXPECT_EQ(filter->auxService != nullptr, c.holdsAux);
+        EXPECT_EQ(filter->liveService != nullptr, c.holdsLive);
+        EXPECT_EQ(converter.ForeignRefs(), c.holdsConverter ? 1 : 0);
+        EXPECT_EQ(aux.ForeignRefs(), c.holdsAux ? 1 : 0);
+        EXPECT_EQ(live.ForeignRefs(), c.holdsLive ? 1 : 0);
+        EXPECT_EQ(filter->lookAheadMs, c.holdsLive ? 120u : 0u);
+
+        EXPECT_EQ(filter->DetachHost(), S_OK);
+        EXPECT_EQ(converter.ForeignRefs(), 0);
+        EXPECT_EQ(aux.ForeignRefs(), 0);
+        EXPECT_EQ(live.ForeignRefs(), 0);
+        EXPECT_EQ(live.endCount, 0) << "EndLive without BeginLive";
+    }
+}
+
+TEST(FilterObject, DetachEndsLiveOnceAfterItBeganAndTheObjectCanAttachAgain) {
+    ConstantTempoConverter converter(960, 500000);
+    HostAuxService aux;
+    HostLiveService live(40);
+    SimHost host(&converter, &aux, &live);
+    FilterPtr filter = NewFilter();
+
+    for (int round = 0; round < 2; ++round) {
+        host.AddRef();
+        ASSERT_EQ(filter->AttachHost(&host), S_OK);
+        MessageQueue input;
+        MessageQueue output;
+        filter->FilterLiveInput(&input, &output);
+        filter->FilterLiveInput(&input, &output);
+        EXPECT_EQ(live.beginCount, round + 1);
+        filter->DetachHost();
+        EXPECT_EQ(live.endCount, round + 1);
+        EXPECT_EQ(filter->liveBegun, 0u);
+        EXPECT_EQ(live.ForeignRefs(), 0);
+    }
+    EXPECT_EQ(filter->AttachHost(nullptr), E_POINTER);
+}

@@ -1,0 +1,68 @@
+#include "support/FilterFixture.h"
+
+EventRecord Note(int32_t time, int key, int velocity, uint32_t duration) {
+    EventRecord record{};
+    record.time = static_cast<uint32_t>(time);
+    record.kind = kEventKindNote;
+    record.key = static_cast<uint8_t>(key);
+    record.velocity = static_cast<uint8_t>(velocity);
+    record.duration = duration;
+    return record;
+}
+
+EventRecord NonNote(int32_t time, uint32_t kind, uint8_t marker) {
+    EventRecord record{};
+    record.time = static_cast<uint32_t>(time);
+    record.kind = kind;
+    record.key = marker;
+    record.hostBytes4[0] = marker;
+    return record;
+}
+
+ShortMessageRecord Message(uint8_t status, uint8_t data1, uint8_t data2) {
+    return ShortMessageRecord{0, status, data1, data2, 0};
+}
+
+FilterHarness::FilterHarness(int32_t ticksPerQuarter, int64_t usPerQuarter, uint32_t lookAheadMs)
+    : converter(ticksPerQuarter, usPerQuarter),
+      live(lookAheadMs),
+      host(&converter, &aux, &live),
+      filter(new CArpeggiator) {
+    filter->StopMillisecondClock();
+    host.AddRef();  // AttachHost consumes the reference it is given
+    filter->AttachHost(&host);
+}
+
+FilterHarness::~FilterHarness() {
+    filter->DetachHost();
+    filter->Release();
+}
+
+std::vector<EventRecord> FilterHarness::Play(int32_t from, int32_t thru,
+                                             const std::vector<EventRecord>& in) {
+    EventQueue input;
+    EventQueue output;
+    input.records = in;
+    filter->FilterEvents(from, thru, &input, &output);
+    return output.records;
+}
+
+std::vector<ShortMessageRecord> FilterHarness::Live(const std::vector<ShortMessageRecord>& in) {
+    MessageQueue input;
+    MessageQueue output;
+    input.records = in;
+    filter->FilterLiveInput(&input, &output);
+    return output.records;
+}
+
+std::vector<int> Keys(const std::vector<EventRecord>& records) {
+    std::vector<int> keys;
+    for (const EventRecord& r : records) keys.push_back(r.key);
+    return keys;
+}
+
+std::vector<int> Times(const std::vector<EventRecord>& records) {
+    std::vector<int> times;
+    for (const EventRecord& r : records) times.push_back(static_cast<int32_t>(r.time));
+    return times;
+}

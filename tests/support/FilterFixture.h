@@ -1,0 +1,41 @@
+// A filter attached to a simulated host, with its clock stopped so that tests move msClock by
+// hand, and small helpers to build records and run calls.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "engine/Arpeggiator.h"
+#include "host/HostObjects.h"
+
+EventRecord Note(int32_t time, int key, int velocity, uint32_t duration);
+EventRecord NonNote(int32_t time, uint32_t kind, uint8_t marker);
+ShortMessageRecord Message(uint8_t status, uint8_t data1, uint8_t data2);
+
+class FilterHarness {
+public:
+    // 960 ticks per quarter at 120 BPM unless told otherwise: one tick is 1/1920 s.
+    explicit FilterHarness(int32_t ticksPerQuarter = 960, int64_t usPerQuarter = 500000,
+                           uint32_t lookAheadMs = 0);
+    ~FilterHarness();
+    FilterHarness(const FilterHarness&) = delete;
+    FilterHarness& operator=(const FilterHarness&) = delete;
+
+    ArpeggiatorParams& Params() { return *filter->params; }
+
+    std::vector<EventRecord> Play(int32_t from, int32_t thru, const std::vector<EventRecord>& in);
+    std::vector<ShortMessageRecord> Live(const std::vector<ShortMessageRecord>& in);
+    std::vector<ShortMessageRecord> Tick() { return Live({}); }
+    void SetClock(uint32_t ms) { filter->msClock.store(ms); }
+    void AdvanceClock(uint32_t ms) { filter->msClock.store(filter->msClock.load() + ms); }
+
+    ConstantTempoConverter converter;
+    HostAuxService aux;
+    HostLiveService live;
+    SimHost host;
+    CArpeggiator* filter;
+};
+
+// Notes of the arpeggio only (the records the filter generated or passed as notes).
+std::vector<int> Keys(const std::vector<EventRecord>& records);
+std::vector<int> Times(const std::vector<EventRecord>& records);
