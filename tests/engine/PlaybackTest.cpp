@@ -1,1 +1,199 @@
+// Playback windows: chunking, forwarding, the start and join rules, transport resets.
 #include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "support/FilterFixture.h"
+#include "support/RecordingPage.h"
+
+namespace {
+
+void TickRate(ArpeggiatorParams& p, int32_t ticks) {
+    p.rateUnits = kRateTicks;
+    p.rateAmount = ticks;
+    p.swing = 0;
+}
+
+bool SameBytes(const EventRecord& a, const EventRecord& b) {
+    return std::memcmp(&a, &b, sizeof a) == 0;
+}
+
+}  // namespace
+
+TEST(FilterEvents, WorkedExampleOfATriadInTickSteps) {
+    FilterHarness h;
+    TickRate(h.Params(), 120);
+    auto out =
+        h.Play(0, 600, {Note(0, 60, 100, 480), Note(0, 64, 100, 480), Note(0, 67, 100, 480)});
+    ASSERT_EQ(out.size(), 5u);
+    const int keys[] = {60, 64, 67, 72, 76};
+    const int velocities[] = {70, 80, 70, 70, 80};
+    for (size_t i = 0; i < out.size(); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(out[i].time, 120 * i);
+        EXPECT_EQ(out[i].key, keys[i]);
+        EXPECT_EQ(out[i].velocity, velocities[i]);
+        EXPECT_EQ(out[i].duration, 60u);
+        EXPECT_EQ(out[i].kind, kEventKindNote);
+    }
+}
+
+TEST(FilterEvents, BypassPassesEveryRecordAndChangesNoState) {
+    FilterHarness h;
+    h.Params().enabled = 0;
+    const std::vector<EventRecord> in = {Note(5, 60, 100, 10), NonNote(7, 3, 9),
+                                         Note(900, 200, 0, 0)};
+    auto out = h.Play(0, 1000, in);
+    ASSERT_EQ(out.size(), in.size());
+    for (size_t i = 0; i < in.size(); ++i) EXPECT_TRUE(SameBytes(out[i], in[i]));
+    EXPECT_EQ(h.filter->keyEndTimes[60], -1);
+    EXPECT_EQ(h.filter->soundingCount, 0);
+}
+
+TEST(FilterEvents, ForwardsNonNotesFirstWhateverTheirTime) {
+    FilterHarness h;
+    TickRate(h.Params(), 1000);
+    h.Params().playOriginals = 1;
+    const EventRecord controller = NonNote(5000, 7, 11);
+    const EventRecord note = Note(10, 60, 100, 5);
+    auto out = h.Play(0, 100, {note, controller});
+    ASSERT_EQ(out.size(), 3u);
+    EXPECT_TRUE(SameBytes(out[0], controller));
+    EXPECT_TRUE(SameBytes(out[1], note)) << "the played note, forwarded";
+    EXPECT_EQ(out[2].time, 10u) << "then the chunk's steps";
+}
+
+TEST(FilterEvents, EmptyWindowForwardsOnlyNonNotes) {
+    FilterHarness h;
+    auto out = h.Play(50, 50, {Note(50, 60, 100, 10), NonNote(50, 2, 1)});
+    ASSERT_EQ(out.size(), 1u);
+    EXPECT_EQ(out[0].kind, 2u);
+    EXPECT_EQ(h.filter->keyEndTimes[60], -1);
+    EXPECT_TRUE(h.Play(60, 10, {Note(50, 60, 100, 10)}).empty()) << "from after thru";
+}
+
+TEST(FilterEvents, ZeroDurationCountsAsOneTick) {
+    FilterHarness h;
+    TickRate(h.Params(), 1);
+    h.Params().playOriginals = 1;
+    auto out = h.Play(0, 100, {Note(10, 60, 100, 0)});
+    ASSERT_EQ(out.size(), 3u);
+    EXPECT_EQ(out[0].duration, 1u) << "forwarded with duration 1";
+    EXPECT_EQ(Times({out[1], out[2]}), (std::vector<int>{10, 11}));
+    EXPECT_EQ(h.filter->keyEndTimes[60], 11);
+}
+
+TEST(FilterEvents, VelocityZeroNeverStartsOrFeeds) {
+    FilterHarness h;
+    TickRate(h.Params(), 10);
+    EXPECT_TRUE(h.Play(0, 100, {Note(0, 60, 0, 50)}).empty());
+    EXPECT_EQ(h.filter->keyEndTimes[60], -1);
+    EXPECT_EQ(h.filter->windowKeyEndTimes[60], 50);
+}
+
+// The window 0..250 is cut into 0..100, 101..201 and 202..250. A note at 201 still belongs to
+// the chunk in which the first note sounded, so it joins that arpeggio instead of starting one;
+// a note at 202 comes after a chunk in which nothing sounded and starts a new one.
+TEST(FilterEvents, ChunksOfAtMost101TicksDecideStartAndJoin) {
+    struct Case {
+        int32_t secondTime;
+        std::vector<int> times;
+    };
+    const Case cases[] = {{201, {50}}, {202, {50, 202}}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.secondTime);
+        FilterHarness h;
+        TickRate(h.Params(), 1000);
+        auto out = h.Play(0, 250, {Note(50, 60, 100, 50), Note(c.secondTime, 64, 100, 10)});
+        EXPECT_EQ(Times(out), c.times);
+    }
+}
+
+TEST(FilterEvents, ArpeggioRunsOnAcrossWindowsUntilItsKeysEnd) {
+    FilterHarness h;
+    TickRate(h.Params(), 100);
+    std::vector<int> times;
+    const std::vector<EventRecord> song = {Note(0, 60, 100, 350)};
+    for (int32_t from = 0; from < 1000; from += 64) {
+        for (const EventRecord& r : h.Play(from, from + 63, song)) {
+            times.push_back(static_cast<int32_t>(r.time));
+        }
+    }
+    EXPECT_EQ(times, (std::vector<int>{0, 100, 200, 300}));
+}
+
+TEST(FilterEvents, WindowStartingAtZeroResetsHeldKeys) {
+    FilterHarness h;
+    TickRate(h.Params(), 100);
+    h.Play(0, 100, {Note(0, 60, 100, 1000)});
+    EXPECT_EQ(h.filter->keyEndTimes[60], 1000);
+    EXPECT_TRUE(h.Play(0, 100, {}).empty()) << "a new pass from tick 0 forgets the held key";
+    EXPECT_EQ(h.filter->keyEndTimes[60], -1);
+}
+
+TEST(FilterEvents, QueueFailuresSkipRecordsButNeverStopTheCall) {
+    FilterHarness h;
+    TickRate(h.Params(), 100);
+    EventQueue input;
+    EventQueue output;
+    input.records = {NonNote(0, 5, 1), Note(0, 60, 100, 50)};
+    input.failGetCount = true;
+    EXPECT_EQ(h.filter->FilterEvents(0, 100, &input, &output), S_OK);
+    EXPECT_TRUE(output.records.empty());
+
+    input.failGetCount = false;
+    input.failGetAtIndex = 0;
+    EXPECT_EQ(h.filter->FilterEvents(1000, 1100, &input, &output), S_OK);
+    EXPECT_TRUE(output.records.empty()) << "the failed non-note is skipped; the note is elsewhere";
+    EXPECT_EQ(h.filter->FilterEvents(0, 100, nullptr, &output), E_POINTER);
+}
+
+TEST(Transport, LoopAndStopClearStateAndTheChordShownSendingNothing) {
+    for (bool loop : {true, false}) {
+        SCOPED_TRACE(loop ? "loop" : "stop");
+        FilterHarness h;
+        RecordingPage page;
+        h.filter->editorPage = &page;
+        h.Params().leftHandWindowOn = 1;
+        TickRate(h.Params(), 100);
+        h.Play(10, 100, {Note(10, 36, 100, 500), Note(10, 40, 100, 500), Note(10, 72, 100, 500)});
+        ASSERT_GT(h.filter->chordName.length, 0u);
+        const int before = page.notifications;
+
+        EventQueue queue;
+        EXPECT_EQ(
+            loop ? h.filter->PlaybackLooped(0, 100, &queue) : h.filter->PlaybackStopped(0, &queue),
+            S_OK);
+        EXPECT_TRUE(queue.records.empty());
+        EXPECT_EQ(page.notifications, before + 1);
+        EXPECT_EQ(h.filter->chordName.length, 0u);
+        EXPECT_EQ(h.filter->keyEndTimes[72], -1);
+        EXPECT_EQ(h.filter->soundingCount, 0);
+        EXPECT_TRUE(h.Play(101, 200, {}).empty()) << "nothing sounds after the reset";
+    }
+}
+
+TEST(Transport, PageThatIsNotReadyKeepsTheOldChordText) {
+    FilterHarness h;
+    RecordingPage page;
+    page.ready = false;
+    h.filter->editorPage = &page;
+    h.Params().leftHandWindowOn = 1;
+    h.Play(10, 100, {Note(10, 36, 100, 500), Note(10, 72, 100, 500)});
+    EXPECT_EQ(page.notifications, 0);
+    EXPECT_EQ(h.filter->chordName.length, 0u);
+}
+
+TEST(Transport, PlaybackStartedRestartsTheClockAndDropsPendingMessages) {
+    FilterHarness h(960, 500000, 100);
+    h.SetClock(5000);
+    h.Params().playOriginals = 1;
+    h.Live({Message(0x90, 60, 100)});
+    h.Tick();
+    ASSERT_FALSE(h.filter->pending.Empty());
+    EventQueue queue;
+    EXPECT_EQ(h.filter->PlaybackStarted(0, &queue), S_OK);
+    EXPECT_EQ(h.filter->msClock.load(), 0u);
+    EXPECT_TRUE(h.filter->pending.Empty());
+    EXPECT_TRUE(queue.records.empty());
+}
