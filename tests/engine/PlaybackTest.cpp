@@ -30,11 +30,11 @@ TEST(FilterEvents, WorkedExampleOfATriadInTickSteps) {
     const int velocities[] = {70, 80, 70, 70, 80};
     for (size_t i = 0; i < out.size(); ++i) {
         SCOPED_TRACE(i);
-        EXPECT_EQ(out[i].time, 120 * i);
+        EXPECT_EQ(uint32_t{out[i].time}, 120 * i);
         EXPECT_EQ(out[i].key, keys[i]);
         EXPECT_EQ(out[i].velocity, velocities[i]);
-        EXPECT_EQ(out[i].duration, 60u);
-        EXPECT_EQ(out[i].kind, kEventKindNote);
+        EXPECT_EQ(uint32_t{out[i].duration}, 60u);
+        EXPECT_EQ(uint32_t{out[i].kind}, kEventKindNote);
     }
 }
 
@@ -60,14 +60,14 @@ TEST(FilterEvents, ForwardsNonNotesFirstWhateverTheirTime) {
     ASSERT_EQ(out.size(), 3u);
     EXPECT_TRUE(SameBytes(out[0], controller));
     EXPECT_TRUE(SameBytes(out[1], note)) << "the played note, forwarded";
-    EXPECT_EQ(out[2].time, 10u) << "then the chunk's steps";
+    EXPECT_EQ(uint32_t{out[2].time}, 10u) << "then the chunk's steps";
 }
 
 TEST(FilterEvents, EmptyWindowForwardsOnlyNonNotes) {
     FilterHarness h;
     auto out = h.Play(50, 50, {Note(50, 60, 100, 10), NonNote(50, 2, 1)});
     ASSERT_EQ(out.size(), 1u);
-    EXPECT_EQ(out[0].kind, 2u);
+    EXPECT_EQ(uint32_t{out[0].kind}, 2u);
     EXPECT_EQ(h.filter->keyEndTimes[60], -1);
     EXPECT_TRUE(h.Play(60, 10, {Note(50, 60, 100, 10)}).empty()) << "from after thru";
 }
@@ -78,7 +78,7 @@ TEST(FilterEvents, ZeroDurationCountsAsOneTick) {
     h.Params().playOriginals = 1;
     auto out = h.Play(0, 100, {Note(10, 60, 100, 0)});
     ASSERT_EQ(out.size(), 3u);
-    EXPECT_EQ(out[0].duration, 1u) << "forwarded with duration 1";
+    EXPECT_EQ(uint32_t{out[0].duration}, 1u) << "forwarded with duration 1";
     EXPECT_EQ(Times({out[1], out[2]}), (std::vector<int>{10, 11}));
     EXPECT_EQ(h.filter->keyEndTimes[60], 11);
 }

@@ -52,8 +52,8 @@ public:
         EventRecord r{};
         auto* bytes = reinterpret_cast<uint8_t*>(&r);
         for (size_t i = 0; i < sizeof r; ++i) bytes[i] = static_cast<uint8_t>(random());
-        r.kind = Chance(5) ? r.kind : kEventKindNote;
-        r.time = static_cast<uint32_t>(Chance(8) ? AnyInt() : around + Between(-50, 300));
+        if (!Chance(5)) r.kind = kEventKindNote;
+        r.time = static_cast<uint32_t>(Chance(8) ? AnyInt() : int64_t{around} + Between(-50, 300));
         r.duration =
             Chance(6) ? static_cast<uint32_t>(AnyInt()) : static_cast<uint32_t>(Between(0, 2000));
         return r;
@@ -104,7 +104,7 @@ TEST(Robustness, PlaybackStaysInRangeForAnyBlockAndInput) {
                 if (r.kind != kEventKindNote) continue;
                 ASSERT_LE(r.key, 127) << "seed " << seed;
                 ASSERT_LE(r.velocity, 127) << "seed " << seed;
-                ASSERT_GE(r.duration, 1u) << "seed " << seed;
+                ASSERT_GE(uint32_t{r.duration}, 1u) << "seed " << seed;
             }
             if (s.Chance(6)) s.FillParams(h.Params());
             if (thru == kMax) break;
@@ -148,6 +148,7 @@ TEST(Robustness, BypassOutputEqualsInputForAnyRecords) {
         for (int i = 0; i < n; ++i) in.push_back(s.AnyRecord(s.AnyInt()));
         const std::vector<EventRecord> out = h.Play(s.AnyInt(), s.AnyInt(), in);
         ASSERT_EQ(out.size(), in.size());
+        if (in.empty()) continue;
         EXPECT_EQ(std::memcmp(out.data(), in.data(), in.size() * sizeof(EventRecord)), 0);
     }
 }

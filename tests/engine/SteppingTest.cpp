@@ -63,8 +63,8 @@ TEST(Swing, DelaysOddStepsWithinTheStep) {
     // Odd steps 9 ticks late; the even step after them one tick later.
     EXPECT_EQ(Times(out), (std::vector<int>{0, 19, 20, 39}));
     ASSERT_GE(out.size(), 2u);
-    EXPECT_EQ(out[1].duration, 1u) << "odd step sounds until the next even step";
-    EXPECT_EQ(out[0].duration, 18u) << "trunc(19 * 99 * 0.01)";
+    EXPECT_EQ(uint32_t{out[1].duration}, 1u) << "odd step sounds until the next even step";
+    EXPECT_EQ(uint32_t{out[0].duration}, 18u) << "trunc(19 * 99 * 0.01)";
 
     FilterHarness early;
     TickRate(early.Params(), 10);
@@ -85,7 +85,7 @@ TEST(SoundingLength, IsALegatoShareOfTheStepAndAtLeastOneTick) {
         h.Params().legato = c.legato;
         auto out = h.Play(0, 50, {Note(0, 60, 100, 1)});
         ASSERT_EQ(out.size(), 1u);
-        EXPECT_EQ(out[0].duration, c.expected);
+        EXPECT_EQ(uint32_t{out[0].duration}, c.expected);
     }
 }
 
