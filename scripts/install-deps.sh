@@ -9,7 +9,8 @@ packages=(
   nlohmann-json3-dev libcli11-dev
   mingw-w64 g++-mingw-w64-x86-64-posix
   wine64 xvfb xauth
-  python3 python3-mido midicsv
+  python3 python3-mido midicsv fluidsynth timgm6mb-soundfont
+  imagemagick xdotool valgrind
   clang-14 libclang-rt-14-dev libfuzzer-14-dev
 )
 
