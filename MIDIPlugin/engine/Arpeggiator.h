@@ -161,6 +161,7 @@ private:
 
     // --- Playback (Playback.cpp)
     void PlaybackReset();
+    int64_t SkipIdleChunks(int64_t chunkFrom, int64_t thru, IHostEventQueue* input);
     void FilterChunk(int32_t from, int32_t chunkEnd, IHostEventQueue* input,
                      IHostEventQueue* output);
     void StartPlaybackArpeggio(const EventRecord& record);

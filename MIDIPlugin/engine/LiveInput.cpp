@@ -179,20 +179,30 @@ bool CArpeggiator::AppendPending(const ShortMessageRecord& message, int32_t dueM
     return pending.Append(PendingMessage{message, dueMs});
 }
 
+namespace {
+
+// Due times are 32-bit and the clock wraps (after 24.8 days past the signed range): an element
+// is due when it lies at or before the deadline on the circle, which for times less than 2^31
+// apart is the plain signed comparison.
+bool IsDue(int32_t dueMs, uint32_t deadline) {
+    return static_cast<int32_t>(static_cast<uint32_t>(dueMs) - deadline) <= 0;
+}
+
+}  // namespace
+
 // Sends from the newest element to the oldest; elements not yet due keep their order.
 void CArpeggiator::SendDueMessages(IHostEventQueue* output) {
-    const auto deadline = static_cast<int32_t>(
-        static_cast<uint32_t>(msClock.load(std::memory_order_relaxed)) + uint32_t{kEarlyMs});
+    const uint32_t deadline = msClock.load(std::memory_order_relaxed) + uint32_t{kEarlyMs};
     for (size_t i = pending.Size(); i-- > 0;) {
         const PendingMessage& element = pending.At(i);
-        if (element.dueMs > deadline) continue;
+        if (!IsDue(element.dueMs, deadline)) continue;
         ShortMessageRecord message = element.message;
         message.time = IsOff(message) ? 1 : 0;
         output->Add(&message);
     }
     size_t kept = 0;
     for (size_t i = 0; i < pending.Size(); ++i) {
-        if (pending.At(i).dueMs > deadline) pending.At(kept++) = pending.At(i);
+        if (!IsDue(pending.At(i).dueMs, deadline)) pending.At(kept++) = pending.At(i);
     }
     pending.Truncate(kept);
 }

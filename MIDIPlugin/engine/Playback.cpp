@@ -2,6 +2,7 @@
 // notes of the arpeggio as complete notes with their own durations.
 #include <algorithm>
 #include <cstring>
+#include <limits>
 
 #include "engine/Arpeggiator.h"
 #include "engine/TimeMath.h"
@@ -25,6 +26,10 @@ constexpr int32_t kMaxStepsPerChunk = 1024;
 // Keys above 127 cannot be MIDI keys; such notes are still passed through with playOriginals
 // but neither feed the arpeggio nor the window.
 constexpr uint8_t kHighestKey = 127;
+
+// Windows longer than this may hold long stretches in which nothing sounds; those are skipped
+// whole instead of chunk by chunk. A host's windows are shorter, so they never pay for the scan.
+constexpr int64_t kLongWindowTicks = 8 * (kChunkTicks + 1);
 
 bool InChunk(const EventRecord& record, int32_t from, int32_t chunkEnd) {
     const auto time = static_cast<int32_t>(record.time);
@@ -60,6 +65,10 @@ HRESULT STDMETHODCALLTYPE CArpeggiator::FilterEvents(int32_t from, int32_t thru,
 
     // 64-bit so that a window ending at the last tick of the song range still terminates.
     for (int64_t chunkFrom = from; chunkFrom < thru;) {
+        if (thru - chunkFrom > kLongWindowTicks) {
+            chunkFrom = SkipIdleChunks(chunkFrom, thru, input);
+            if (chunkFrom >= thru) break;
+        }
         const auto chunkEnd =
             static_cast<int32_t>(std::min<int64_t>(thru, chunkFrom + kChunkTicks));
         FilterChunk(static_cast<int32_t>(chunkFrom), chunkEnd, input, output);
@@ -117,14 +126,46 @@ void CArpeggiator::FilterChunk(int32_t from, int32_t chunkEnd, IHostEventQueue* 
     if (windowOn != 0) FillPitchClasses(pitchClassEndTimes, chordMask, chunkEnd);
 
     soundingCount = 0;
-    int32_t latest = -1;
+    int32_t latest = std::numeric_limits<int32_t>::min();  // below any end, negative ones too
     for (int32_t key = 0; key < 128; ++key) {
-        if (keyEndTimes[key] >= from) {
+        if (timemath::IsActive(keyEndTimes[key], from)) {
             ++soundingCount;
             latest = std::max(latest, keyEndTimes[key]);
         }
     }
     if (soundingCount > 0) GeneratePlaybackSteps(std::min(chunkEnd, latest), output);
+}
+
+// A chunk in which no note starts, no key sounds and that does not begin at tick 0 only sets
+// soundingCount to 0 and refreshes the chord's pitch classes; a run of such chunks is skipped in
+// one step, leaving the state exactly as walking them would. Returns where processing resumes:
+// the start of the chunk that holds the next busy tick (its boundaries unchanged), or a value at
+// or past thru when the run reaches the window's end.
+int64_t CArpeggiator::SkipIdleChunks(int64_t chunkFrom, int64_t thru, IHostEventQueue* input) {
+    for (int32_t key = 0; key < 128; ++key) {
+        if (timemath::IsActive(keyEndTimes[key], chunkFrom)) return chunkFrom;
+    }
+    // The first tick that must be processed: the next note in the window, or tick 0.
+    int64_t busy = thru;
+    if (chunkFrom <= 0) busy = 0;
+    int32_t count = 0;
+    input->GetCount(&count);
+    EventRecord record{};  // the same view of a failed GetAt as the chunk scan has
+    for (int32_t i = 0; i < count; ++i) {
+        input->GetAt(i, &record);
+        const auto time = static_cast<int32_t>(record.time);
+        if (record.kind == kEventKindNote && time >= chunkFrom)
+            busy = std::min<int64_t>(busy, time);
+    }
+    const int64_t idleChunks = (busy - chunkFrom) / (kChunkTicks + 1);
+    if (idleChunks == 0) return chunkFrom;
+    const int64_t resume = chunkFrom + idleChunks * (kChunkTicks + 1);
+    soundingCount = 0;
+    if (windowOn != 0) {
+        FillPitchClasses(pitchClassEndTimes, chordMask,
+                         static_cast<int32_t>(std::min(resume - 1, thru)));
+    }
+    return resume;
 }
 
 void CArpeggiator::StartPlaybackArpeggio(const EventRecord& record) {
@@ -136,7 +177,8 @@ void CArpeggiator::StartPlaybackArpeggio(const EventRecord& record) {
 
 void CArpeggiator::GeneratePlaybackSteps(int32_t limit, IHostEventQueue* output) {
     stepLength = StepLengthAt(nextStepTime);
-    for (int32_t emitted = 0; nextStepTime <= limit; ++emitted) {
+    // A step on the very last tick of the song range is not played: the grid stops there.
+    for (int32_t emitted = 0; nextStepTime <= limit && nextStepTime < timemath::kMax; ++emitted) {
         if (emitted == kMaxStepsPerChunk) {
             const int64_t skipped = (int64_t{limit} - nextStepTime) / stepLength + 1;
             nextStepTime = AddSaturating(nextStepTime, skipped * stepLength);

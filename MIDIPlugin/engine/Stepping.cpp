@@ -133,7 +133,7 @@ int32_t CArpeggiator::NextKeyByKey(int32_t cur, int32_t& cursorDirection, int32_
         // A direction left over from another path (changed mid-arpeggio) could carry a wrap
         // past the edge; the walk stays on the edge key instead.
         cur = std::clamp(cur + d, kLowestKey, kHighestKey);
-        if (keyTable[cur] >= reference) {
+        if (timemath::IsActive(keyTable[cur], reference)) {
             cursorDirection = d;
             return cur;
         }
@@ -157,7 +157,8 @@ int32_t CArpeggiator::NextKeyByPitchClass(int32_t cur, int32_t& cursorDirection,
             kHighestKey));
     }
     bool anyActive = false;
-    for (int pc = 0; pc < 12; ++pc) anyActive = anyActive || pitchClassTable[pc] >= reference;
+    for (int pc = 0; pc < 12; ++pc)
+        anyActive = anyActive || timemath::IsActive(pitchClassTable[pc], reference);
     if (!anyActive || top == bottom) return bottom;
 
     const int32_t path = params->pathDirection;
@@ -180,7 +181,7 @@ int32_t CArpeggiator::NextKeyByPitchClass(int32_t cur, int32_t& cursorDirection,
             }
         }
         cur = std::clamp(cur + d, bottom, top);
-        if (pitchClassTable[cur % 12] >= reference) {
+        if (timemath::IsActive(pitchClassTable[cur % 12], reference)) {
             cursorDirection = d;
             return cur;
         }
@@ -204,7 +205,8 @@ void CArpeggiator::RecognizeWindowChord(const int32_t* windowTable, int32_t refe
         std::min<int64_t>(int64_t{params->leftHandBottom} + params->leftHandSpan, 128);
     int32_t count = 0;
     for (int64_t key = std::max(params->leftHandBottom, 0); key < end; ++key) {
-        if (windowTable[key] >= reference) chordKeyList[count++] = static_cast<int32_t>(key);
+        if (timemath::IsActive(windowTable[key], reference))
+            chordKeyList[count++] = static_cast<int32_t>(key);
     }
     if (chordRecognizer.Recognize(chordKeyList, count)) {
         mask = chordRecognizer.GetChordMask();

@@ -30,6 +30,13 @@ inline int32_t TruncateToInt32(double value) {
     return static_cast<int32_t>(value);
 }
 
+// A key or pitch-class table entry is active at a reference time when it is at or after it.
+// -1 marks "not sounding" and stays inactive even for references below 0, so that song
+// positions before tick 0 (a count-in) do not wake every key of the table.
+constexpr bool IsActive(int32_t entry, int64_t reference) {
+    return entry != -1 && entry >= reference;
+}
+
 // A non-negative remainder, 0..11, for any signed value.
 constexpr int32_t PitchClass(int64_t value) {
     return static_cast<int32_t>(((value % 12) + 12) % 12);

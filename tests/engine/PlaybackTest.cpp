@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <limits>
 
 #include "support/FilterFixture.h"
 #include "support/RecordingPage.h"
@@ -196,4 +197,60 @@ TEST(Transport, PlaybackStartedRestartsTheClockAndDropsPendingMessages) {
     EXPECT_EQ(h.filter->msClock.load(), 0u);
     EXPECT_TRUE(h.filter->pending.Empty());
     EXPECT_TRUE(queue.records.empty());
+}
+
+// Long windows skip the stretches in which nothing sounds; the result must be exactly that of
+// the same song handed over in short windows with the same chunk boundaries.
+TEST(FilterEvents, LongWindowGivesTheSameNotesAsShortWindows) {
+    std::vector<EventRecord> song;
+    for (int32_t i = 0; i < 40; ++i) {
+        song.push_back(Note(i * 4999 + (i % 3) * 37, 48 + (i * 5) % 30, 90, 200 + 50 * (i % 4)));
+    }
+    for (int32_t window : {0, 1}) {
+        SCOPED_TRACE(window ? "left-hand window" : "plain");
+        FilterHarness whole;
+        FilterHarness pieces;
+        for (FilterHarness* h : {&whole, &pieces}) {
+            TickRate(h->Params(), 70);
+            h->Params().leftHandWindowOn = window;
+            h->Params().leftHandBottom = 48;
+            h->Params().leftHandSpan = 6;
+        }
+        const std::vector<EventRecord> expected = [&] {
+            std::vector<EventRecord> out;
+            for (int32_t from = 0; from < 200000; from += 505) {
+                for (const EventRecord& r : pieces.Play(from, from + 504, song)) out.push_back(r);
+            }
+            return out;
+        }();
+        const std::vector<EventRecord> actual = whole.Play(0, 200000 - 1, song);
+        ASSERT_EQ(actual.size(), expected.size());
+        ASSERT_GT(actual.size(), 40u);
+        for (size_t i = 0; i < actual.size(); ++i)
+            ASSERT_TRUE(SameBytes(actual[i], expected[i])) << i;
+    }
+}
+
+TEST(FilterEvents, WholeSongRangeInOneWindowReturns) {
+    FilterHarness h;
+    TickRate(h.Params(), 100);
+    const int32_t lowest = std::numeric_limits<int32_t>::min();
+    const int32_t highest = std::numeric_limits<int32_t>::max();
+    auto out = h.Play(lowest, highest,
+                      {Note(lowest + 5, 60, 100, 50), Note(1000000, 64, 100, 150),
+                       Note(highest - 220, 67, 100, 1000)});
+    // The odd step near the top is swung in single precision, which has 128-tick steps up
+    // there; no step is played on the range's last tick itself.
+    EXPECT_EQ(Times(out), (std::vector<int>{lowest + 5, 1000000, 1000100, highest - 220,
+                                            highest - 127, highest - 20}));
+}
+
+// Regression: a count-in before tick 0 woke every key, since "not sounding" is -1.
+TEST(FilterEvents, NotesBeforeTickZeroArpeggiateOnlyTheirOwnKeys) {
+    FilterHarness h;
+    TickRate(h.Params(), 100);
+    h.Params().keepInRange = 0;
+    auto out = h.Play(-960, -1, {Note(-900, 60, 100, 350), Note(-900, 64, 100, 350)});
+    EXPECT_EQ(Keys(out), (std::vector<int>{60, 64, 64, 60}));
+    EXPECT_EQ(Times(out), (std::vector<int>{-900, -800, -700, -600}));
 }

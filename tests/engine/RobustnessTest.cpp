@@ -152,3 +152,17 @@ TEST(Robustness, BypassOutputEqualsInputForAnyRecords) {
         EXPECT_EQ(std::memcmp(out.data(), in.data(), in.size() * sizeof(EventRecord)), 0);
     }
 }
+
+// Regression: near the clock's signed wrap a passed-through note was never due and stayed in
+// the pending list until the clock came round again.
+TEST(Robustness, PassThroughAtTheClockWrapGoesOutInTheSameCall) {
+    for (uint32_t clock : {0x7FFFFFF0u, 0x7FFFFFFFu, 0xFFFFFFF8u}) {
+        SCOPED_TRACE(clock);
+        FilterHarness h;
+        h.Params().playOriginals = 1;
+        h.SetClock(clock);
+        const auto out = h.Live({Message(0x90, 60, 100), Message(0x80, 60, 0)});
+        EXPECT_EQ(out.size(), 2u);
+        EXPECT_TRUE(h.filter->pending.Empty());
+    }
+}

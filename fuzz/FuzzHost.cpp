@@ -1,0 +1,67 @@
+#include "fuzz/FuzzHost.h"
+
+FuzzFilter::FuzzFilter(int32_t ticksPerQuarter, int64_t usPerQuarter, uint32_t lookAheadMs)
+    : converter(ticksPerQuarter, usPerQuarter),
+      live(lookAheadMs),
+      host(&converter, &aux, &live),
+      filter(new CArpeggiator) {
+    filter->StopMillisecondClock();
+    host.AddRef();
+    filter->AttachHost(&host);
+}
+
+FuzzFilter::~FuzzFilter() {
+    filter->DetachHost();
+    filter->Release();
+    FUZZ_CHECK(converter.ForeignRefs() == 0 && live.ForeignRefs() == 0 && aux.ForeignRefs() == 0);
+}
+
+// With pass-through on or the effect bypassed, played notes come out as they went in, whatever
+// their bytes; otherwise every note record in the output was generated and must be valid.
+void FuzzFilter::CheckPlayback(const EventQueue& output) const {
+    if (filter->params->playOriginals != 0 || filter->params->enabled == 0) return;
+    for (const EventRecord& r : output.records) {
+        if (r.kind != kEventKindNote) continue;
+        FUZZ_CHECK(r.key <= 127);
+        FUZZ_CHECK(r.velocity <= 127);
+        FUZZ_CHECK(r.duration >= 1);
+    }
+}
+
+// A detached filter passes live input through as it came, like a bypassed one.
+void FuzzFilter::CheckLive(const MessageQueue& output) const {
+    const bool passesInput = filter->params->enabled == 0 || filter->timeConverter == nullptr;
+    if (filter->params->playOriginals != 0 || passesInput) return;
+    for (const ShortMessageRecord& m : output.records) {
+        FUZZ_CHECK(m.data1 <= 127);
+        FUZZ_CHECK(m.data2 <= 127);
+        FUZZ_CHECK((m.status & 0xF0) == 0x90);
+    }
+    FUZZ_CHECK(filter->pending.Size() <= filter->pending.Capacity());
+}
+
+void FuzzFilter::PlayAndCheck() {
+    EventQueue input;
+    EventQueue output;
+    for (int k = 0; k < 3; ++k) {
+        EventRecord note{};
+        note.key = static_cast<uint8_t>(48 + 4 * k);
+        note.velocity = 100;
+        note.duration = 400;
+        input.records.push_back(note);
+    }
+    for (int32_t from = 0; from < 800; from += 200)
+        filter->FilterEvents(from, from + 199, &input, &output);
+    CheckPlayback(output);
+
+    MessageQueue messages;
+    messages.records = {{0, 0x90, 60, 100, 0}, {0, 0x90, 30, 90, 0}};
+    MessageQueue tick;
+    MessageQueue liveOut;
+    filter->FilterLiveInput(&messages, &liveOut);
+    for (int i = 0; i < 8; ++i) {
+        filter->msClock.store(filter->msClock.load() + 20);
+        filter->FilterLiveInput(&tick, &liveOut);
+    }
+    CheckLive(liveOut);
+}

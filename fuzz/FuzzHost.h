@@ -1,0 +1,40 @@
+// What the fuzz targets share: a filter attached to a simulated host with its clock stopped,
+// and checks that abort the run (so the fuzzer records the input) when an invariant breaks.
+#pragma once
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "engine/Arpeggiator.h"
+#include "host/HostObjects.h"
+
+#define FUZZ_CHECK(condition)                                                                  \
+    do {                                                                                       \
+        if (!(condition)) {                                                                    \
+            std::fprintf(stderr, "%s:%d: check failed: %s\n", __FILE__, __LINE__, #condition); \
+            std::abort();                                                                      \
+        }                                                                                      \
+    } while (0)
+
+class FuzzFilter {
+public:
+    explicit FuzzFilter(int32_t ticksPerQuarter = 960, int64_t usPerQuarter = 500000,
+                        uint32_t lookAheadMs = 100);
+    ~FuzzFilter();
+    FuzzFilter(const FuzzFilter&) = delete;
+    FuzzFilter& operator=(const FuzzFilter&) = delete;
+
+    CArpeggiator* operator->() const { return filter; }
+
+    // Runs output records through the range checks that every generated note must pass.
+    void CheckPlayback(const EventQueue& output) const;
+    void CheckLive(const MessageQueue& output) const;
+    // One short playback and a few live calls with the current parameters.
+    void PlayAndCheck();
+
+    ConstantTempoConverter converter;
+    HostAuxService aux;
+    HostLiveService live;
+    SimHost host;
+    CArpeggiator* filter;
+};
