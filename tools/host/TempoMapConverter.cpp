@@ -1,0 +1,62 @@
+#include "host/TempoMapConverter.h"
+
+#include <algorithm>
+
+#include "engine/TimeMath.h"
+
+namespace {
+
+constexpr int64_t kDefaultUsPerQuarter = 500000;
+
+}  // namespace
+
+TempoMapConverter::TempoMapConverter(int32_t ticks, const std::vector<TempoChange>& changes)
+    : ticksPerQuarter(ticks) {
+    std::vector<TempoChange> sorted;
+    for (const TempoChange& change : changes) {
+        if (change.tick >= 0 && change.usPerQuarter > 0) sorted.push_back(change);
+    }
+    std::stable_sort(sorted.begin(), sorted.end(),
+                     [](const TempoChange& a, const TempoChange& b) { return a.tick < b.tick; });
+
+    segments.push_back({0, 0, kDefaultUsPerQuarter});
+    for (const TempoChange& change : sorted) {
+        Segment& last = segments.back();
+        if (change.tick == last.tick) {
+            last.usPerQuarter = change.usPerQuarter;
+            continue;
+        }
+        // A segment that ends where it starts would make the inverse ambiguous; drop it.
+        if (last.usPerQuarter == change.usPerQuarter) continue;
+        segments.push_back({change.tick, TicksToUs(change.tick), change.usPerQuarter});
+    }
+}
+
+const TempoMapConverter::Segment& TempoMapConverter::SegmentAtTick(int64_t ticks) const {
+    auto after = std::upper_bound(segments.begin(), segments.end(), ticks,
+                                  [](int64_t t, const Segment& s) { return t < s.tick; });
+    return after == segments.begin() ? segments.front() : *(after - 1);
+}
+
+const TempoMapConverter::Segment& TempoMapConverter::SegmentAtUs(int64_t us) const {
+    auto after = std::upper_bound(segments.begin(), segments.end(), us,
+                                  [](int64_t u, const Segment& s) { return u < s.us; });
+    return after == segments.begin() ? segments.front() : *(after - 1);
+}
+
+int64_t TempoMapConverter::TicksToUs(int64_t ticks) const {
+    if (ticksPerQuarter <= 0) return 0;
+    const Segment& segment = SegmentAtTick(ticks);
+    return segment.us + (ticks - segment.tick) * segment.usPerQuarter / ticksPerQuarter;
+}
+
+int32_t STDMETHODCALLTYPE TempoMapConverter::TicksToMs(int32_t ticks) {
+    return timemath::Saturate(TicksToUs(ticks) / 1000);
+}
+
+int32_t STDMETHODCALLTYPE TempoMapConverter::MsToTicks(int32_t ms) {
+    const int64_t us = int64_t{ms} * 1000;
+    const Segment& segment = SegmentAtUs(us);
+    return timemath::Saturate(segment.tick +
+                              (us - segment.us) * ticksPerQuarter / segment.usPerQuarter);
+}
