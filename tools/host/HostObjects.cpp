@@ -2,15 +2,26 @@
 
 #include "engine/TimeMath.h"
 
+namespace {
+
+// a * b / c truncated toward zero and pinned to 32 bits; the product is taken in 128 bits so
+// that no tempo a test or fuzzer sets up can overflow it.
+int32_t ScaleSaturating(int64_t a, int64_t b, int64_t c) {
+    if (c == 0) return 0;
+    const __int128 value = static_cast<__int128>(a) * b / c;
+    if (value > timemath::kMax) return static_cast<int32_t>(timemath::kMax);
+    if (value < timemath::kMin) return static_cast<int32_t>(timemath::kMin);
+    return static_cast<int32_t>(value);
+}
+
+}  // namespace
+
 int32_t STDMETHODCALLTYPE ConstantTempoConverter::TicksToMs(int32_t ticks) {
-    const int64_t divisor = int64_t{1000} * ticksPerQuarter;
-    if (divisor == 0) return 0;
-    return timemath::Saturate(int64_t{ticks} * usPerQuarter / divisor);
+    return ScaleSaturating(ticks, usPerQuarter, int64_t{1000} * ticksPerQuarter);
 }
 
 int32_t STDMETHODCALLTYPE ConstantTempoConverter::MsToTicks(int32_t ms) {
-    if (usPerQuarter == 0) return 0;
-    return timemath::Saturate(int64_t{ms} * 1000 * ticksPerQuarter / usPerQuarter);
+    return ScaleSaturating(int64_t{ms} * 1000, ticksPerQuarter, usPerQuarter);
 }
 
 HRESULT STDMETHODCALLTYPE SimHost::QueryInterface(REFIID iid, void** object) {
