@@ -165,8 +165,8 @@ struct ChordDictionary {
     static constexpr bool LabelsAreLatin1() {
         for (const ChordPattern& row : patterns) {
             for (const char* p = row.label; *p != '\0'; ++p) {
-                const auto byte = static_cast<unsigned char>(*p);
-                if (byte >= 0x80 && byte < 0xA0) return false;
+                const auto code = static_cast<unsigned char>(*p);
+                if (code >= 0x80 && code < 0xA0) return false;
             }
         }
         return true;

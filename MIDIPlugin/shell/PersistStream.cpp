@@ -1,5 +1,6 @@
 // The filter's stored settings: the parameter block, byte for byte, in the host's project.
 // Loading also takes the 52-byte short form of older projects.
+#include <cstdint>
 #include <cstring>
 
 #include "engine/Arpeggiator.h"
@@ -28,10 +29,13 @@ HRESULT STDMETHODCALLTYPE CArpeggiator::Load(IStream* stream) {
     if (stream->Read(&scratch, sizeof scratch, &read) != S_OK) return E_FAIL;
     if (read > sizeof scratch) return E_FAIL;
     if (read < sizeof scratch && read != kParamsShortFormSize) return E_FAIL;
-    // After a short read the tag is the one the block already held.
+    // Only the count the stream reported was delivered: after a short read the tag, version
+    // and `enabled` are the block's own, whatever the stream left in the rest of the buffer.
+    std::memcpy(reinterpret_cast<uint8_t*>(&scratch) + read,
+                reinterpret_cast<const uint8_t*>(params.get()) + read, sizeof scratch - read);
     if (std::memcmp(&scratch.formatTag, &kParamsFormatTag, sizeof(GUID)) != 0) return E_FAIL;
 
-    std::memcpy(params.get(), &scratch, read);
+    *params = scratch;
     if (editorPage != nullptr && editorPage->WindowExists() &&
         params->formatVersion == kParamsFormatVersion) {
         editorPage->RefreshAllControls();  // takes lock again, which is recursive

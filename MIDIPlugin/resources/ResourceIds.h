@@ -1,0 +1,18 @@
+/* Resource ids of the module. Read by the resource compiler as well as by C++, so only
+   preprocessor definitions. */
+#ifndef ARP_RESOURCE_IDS_H
+#define ARP_RESOURCE_IDS_H
+
+/* Registered names of the two served classes. */
+#define IDS_FILTER_NAME 1
+#define IDS_PAGE_NAME 2
+
+/* Title the editor page reports to the host. */
+#define IDS_PAGE_TITLE 10
+
+/* Option names, in the order of the parameter values they name. */
+#define IDS_PATH_FIRST 14       /* pathDirection 0 to 3: 14 to 17 */
+#define IDS_RATE_UNIT_FIRST 18  /* rateUnits 0 to 2: 18 to 20 */
+#define IDS_NOTE_VALUE_FIRST 21 /* noteValue 0 to 10: 21 to 31 */
+
+#endif
