@@ -1,0 +1,124 @@
+#include "controls/NWSiteRegistry.h"
+
+#include <algorithm>
+#include <map>
+#include <set>
+#include <vector>
+
+#include "controls/NWAccessibility.h"
+#include "controls/NWControlSite.h"
+
+namespace {
+
+// The object id with which UI Automation asks a window for its root provider.
+constexpr LONG kUiaRootObjectId = -25;
+
+struct HookEntry {
+    WNDPROC previous;
+    std::vector<CNWControlSite*> sites;
+};
+
+std::set<const CNWControlSite*>& LiveSites() {
+    static std::set<const CNWControlSite*> sites;
+    return sites;
+}
+
+std::map<HWND, HookEntry>& Hooks() {
+    static std::map<HWND, HookEntry> hooks;
+    return hooks;
+}
+
+// The entry's sites that are still registered, copied: a handler may change the entry.
+std::vector<CNWControlSite*> LiveSitesOf(const HookEntry& entry) {
+    std::vector<CNWControlSite*> sites;
+    for (CNWControlSite* site : entry.sites) {
+        if (CNWSiteRegistry::IsRegistered(site)) {
+            sites.push_back(site);
+        }
+    }
+    return sites;
+}
+
+}  // namespace
+
+void CNWSiteRegistry::Register(CNWControlSite* site) { LiveSites().insert(site); }
+
+void CNWSiteRegistry::Unregister(CNWControlSite* site) {
+    LiveSites().erase(site);
+    for (auto& [window, entry] : Hooks()) {
+        std::erase(entry.sites, site);
+    }
+}
+
+bool CNWSiteRegistry::IsRegistered(const CNWControlSite* site) {
+    return LiveSites().count(site) != 0;
+}
+
+void CNWSiteRegistry::HookWindow(HWND window, CNWControlSite* site) {
+    auto found = Hooks().find(window);
+    if (found != Hooks().end()) {
+        if (std::find(found->second.sites.begin(), found->second.sites.end(), site) ==
+            found->second.sites.end()) {
+            found->second.sites.push_back(site);
+        }
+        return;
+    }
+    auto previous = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
+        window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CNWSiteRegistry::HookProc)));
+    Hooks()[window] = HookEntry{previous, {site}};
+}
+
+bool CNWSiteRegistry::IsHooked(HWND window) { return Hooks().count(window) != 0; }
+
+bool CNWSiteRegistry::IsHookedFor(HWND window, const CNWControlSite* site) {
+    auto found = Hooks().find(window);
+    return found != Hooks().end() &&
+           std::find(found->second.sites.begin(), found->second.sites.end(), site) !=
+               found->second.sites.end();
+}
+
+LRESULT CALLBACK CNWSiteRegistry::HookProc(HWND window, UINT message, WPARAM wParam,
+                                           LPARAM lParam) {
+    auto found = Hooks().find(window);
+    if (found == Hooks().end()) {
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+    const WNDPROC previous = found->second.previous;
+    const std::vector<CNWControlSite*> sites = LiveSitesOf(found->second);
+    switch (message) {
+        case WM_GETOBJECT:
+            // Answered only while accessibility is switched on (it is off until the change
+            // that brings the providers turns it on); otherwise the host window answers.
+            if (CNWAccessibility::IsOn() && static_cast<LONG>(lParam) == kUiaRootObjectId &&
+                !sites.empty()) {
+                if (IRawElementProviderSimple* provider = sites.front()->GetSiteProvider()) {
+                    return CNWAccessibility::ReturnProvider(window, wParam, lParam, provider);
+                }
+            }
+            break;
+        case WM_NOTIFY: {
+            // The site's tooltip asks its owner, the host window, for a control's text; the
+            // host's own message handling never needs to know.
+            auto* header = reinterpret_cast<NMHDR*>(lParam);
+            if (header && header->code == TTN_GETDISPINFOW) {
+                for (CNWControlSite* site : sites) {
+                    if (site->AnswerTooltipText(*reinterpret_cast<NMTTDISPINFOW*>(header))) {
+                        return 0;
+                    }
+                }
+            }
+            break;
+        }
+        case WM_DESTROY:
+            for (CNWControlSite* site : sites) {
+                site->ReleaseHostWindow();
+            }
+            break;
+        case WM_NCDESTROY:
+            Hooks().erase(found);
+            break;
+        default:
+            break;
+    }
+    return CallWindowProcW(previous, window, message, wParam, lParam);
+}
