@@ -168,6 +168,7 @@ private:
     void GeneratePlaybackSteps(int32_t limit, IHostEventQueue* output);
 
     // --- Live input (LiveInput.cpp)
+    ShortMessageRecord FirstHeldPress(IHostEventQueue* input, int32_t count);
     void GenerateLiveSteps();
     void SendDueMessages(IHostEventQueue* output);
     bool AppendPending(const ShortMessageRecord& message, int32_t dueMs);

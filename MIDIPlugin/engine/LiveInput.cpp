@@ -65,6 +65,7 @@ HRESULT STDMETHODCALLTYPE CArpeggiator::FilterLiveInput(IHostEventQueue* input,
     int32_t newOns = 0;
     int32_t windowOns = 0;
     ShortMessageRecord starting{};
+    bool haveStarting = false;
     ShortMessageRecord message{};  // a failed GetAt leaves the previous message here
     for (int32_t i = 0; i < count; ++i) {
         input->GetAt(i, &message);
@@ -92,7 +93,10 @@ HRESULT STDMETHODCALLTYPE CArpeggiator::FilterLiveInput(IHostEventQueue* input,
                 livePitchClasses[key % 12] = HeldMarker;
                 ++liveHeldCount;
                 ++newOns;
-                if (liveHeldCount == 1) starting = message;
+                if (liveHeldCount == 1) {
+                    starting = message;
+                    haveStarting = true;
+                }
             } else {
                 // The pitch class goes silent even if another held key shares it.
                 liveHeld[key] = -1;
@@ -113,6 +117,9 @@ HRESULT STDMETHODCALLTYPE CArpeggiator::FilterLiveInput(IHostEventQueue* input,
             FillPitchClasses(livePitchClasses, liveChordMask, HeldMarker);
         }
         if (newOns == liveHeldCount && newOns > 0) {
+            // A batch like [on 62, off 60] while 60 was held never brings the count to 1 on a
+            // press, yet leaves only keys pressed in this call: it starts from the first of them.
+            if (!haveStarting) starting = FirstHeldPress(input, count);
             StartArpeggio(starting.data1, starting.data2, liveCurrentNote, liveDirection,
                           liveStepIndex, liveBaseVelocity);
         }
@@ -173,6 +180,20 @@ void CArpeggiator::GenerateLiveSteps() {
         if (next > timemath::kMax) return;  // the end of the song range: nothing can follow
         liveNextTime = static_cast<int32_t>(next);
     }
+}
+
+// The first note-on of the batch, in queue order, for an arpeggio key that is still held.
+ShortMessageRecord CArpeggiator::FirstHeldPress(IHostEventQueue* input, int32_t count) {
+    ShortMessageRecord message{};
+    for (int32_t i = 0; i < count; ++i) {
+        input->GetAt(i, &message);
+        const bool on = (message.status & 0xF0) == kNoteOn && message.data2 > 0;
+        if (on && message.data1 <= kHighestKey && !InWindow(message.data1) &&
+            liveHeld[message.data1] == HeldMarker) {
+            return message;
+        }
+    }
+    return message;  // not reached: every held key was pressed in this batch
 }
 
 bool CArpeggiator::AppendPending(const ShortMessageRecord& message, int32_t dueMs) {

@@ -1,0 +1,105 @@
+// One filter driven from four threads at once, as a host drives it: playback windows, live
+// batches and ticks, the editor writing parameters and reading the chord name under the
+// filter's lock, and the millisecond clock's own timer. Its real check is ThreadSanitizer's
+// (the native-tsan preset), which must report nothing. Iteration counts are fixed; nothing here
+// waits on wall time, so what the clock does meanwhile only varies the output, not the checks.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <thread>
+
+#include "platform/ScopedLock.h"
+#include "support/FilterFixture.h"
+
+namespace {
+
+// An open editor page: takes every chord text, as a page whose window exists does.
+class CountingPage final : public IEditorPageLink {
+public:
+    bool IsReadyForChordText() override { return true; }
+    void PostChordNotification() override { notifications.fetch_add(1); }
+    bool WindowExists() override { return true; }
+    void RefreshAllControls() override {}
+    std::atomic<int> notifications{0};
+};
+
+bool IsValidLiveOutput(const ShortMessageRecord& m) {
+    const int kind = m.status & 0xF0;
+    return (kind == 0x90 || kind == 0x80) && m.data1 <= 127 && m.data2 <= 127;
+}
+
+}  // namespace
+
+TEST(FilterThreads, PlaybackLiveEditorAndClockShareOneFilter) {
+    FilterHarness h(960, 500000, 40);
+    CArpeggiator& filter = *h.filter;
+    CountingPage page;
+    filter.editorPage = &page;
+    filter.params->leftHandWindowOn = 1;
+    filter.StartMillisecondClock();  // the fixture stops it; here it runs throughout
+
+    std::atomic<int> badPlayback{0}, badLive{0};
+    std::thread playback([&] {
+        EventQueue input;
+        EventQueue output;
+        for (int32_t window = 0; window < 1500; ++window) {
+            const int32_t from = window * 120;
+            input.records = {Note(from, 30 + window % 12, 80, 480),  // left-hand window
+                             Note(from + 10, 60 + window % 7, 100, 240),
+                             Note(from + 70, 64, 90, 60), NonNote(from + 5, 3, 7)};
+            output.records.clear();
+            filter.FilterEvents(from, from + 119, &input, &output);
+            for (const EventRecord& r : output.records) {
+                if (r.kind == kEventKindNote && (r.key > 127 || r.velocity > 127)) ++badPlayback;
+            }
+        }
+    });
+    std::thread live([&] {
+        MessageQueue input;
+        MessageQueue output;
+        for (int call = 0; call < 4000; ++call) {
+            const auto key = static_cast<uint8_t>(48 + call % 30);
+            switch (call % 4) {
+                case 0:
+                    input.records = {Message(0x90, key, 100), Message(0xB0, 1, 64)};
+                    break;
+                case 2:
+                    input.records = {Message(0x80, key, 0)};
+                    break;
+                default:
+                    input.records.clear();
+                    break;  // a tick
+            }
+            output.records.clear();
+            filter.FilterLiveInput(&input, &output);
+            for (const ShortMessageRecord& m : output.records) {
+                if (!IsValidLiveOutput(m)) ++badLive;
+            }
+        }
+    });
+    std::thread editor([&] {
+        ChordText shown{};
+        for (int edit = 0; edit < 3000; ++edit) {
+            ScopedLock hold(filter.lock);
+            ArpeggiatorParams& p = *filter.params;
+            p.rateUnits = edit % 3;
+            p.rateAmount = 20 + edit % 200;
+            p.swing = edit % 201 - 100;
+            p.pathDirection = edit % 4;
+            p.leftHandWindowOn = (edit / 50) % 2;
+            if (p.playOriginals != 0 && edit % 7 == 0) filter.flushHeld = 1;
+            p.playOriginals = (edit / 7) % 2;
+            shown = filter.chordName;
+        }
+        (void)shown;
+    });
+    playback.join();
+    live.join();
+    editor.join();
+
+    EXPECT_EQ(badPlayback.load(), 0);
+    EXPECT_EQ(badLive.load(), 0);
+    EXPECT_LE(filter.pending.Size(), filter.pending.Capacity());
+    EXPECT_EQ(h.live.beginCount, 1);
+    EXPECT_EQ(filter.timerRunning, 1u);
+}
