@@ -9,7 +9,7 @@ cd "$(dirname "$0")/.."
 seconds=${1:-60}
 shift || true
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(FuzzSettingsStream FuzzEngine)
+[ ${#targets[@]} -gt 0 ] || targets=(FuzzSettingsStream FuzzEngine FuzzMidiReader)
 
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz --target "${targets[@]}"

@@ -10,7 +10,7 @@ packages=(
   mingw-w64 g++-mingw-w64-x86-64-posix
   wine64 xvfb xauth
   python3 python3-mido midicsv fluidsynth timgm6mb-soundfont
-  imagemagick xdotool valgrind
+  imagemagick librsvg2-bin xdotool valgrind  # rsvg: ImageMagick hands SVG to it
   clang-14 libclang-rt-14-dev libfuzzer-14-dev
 )
 

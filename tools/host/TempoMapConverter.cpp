@@ -44,6 +44,8 @@ const TempoMapConverter::Segment& TempoMapConverter::SegmentAtUs(int64_t us) con
     return after == segments.begin() ? segments.front() : *(after - 1);
 }
 
+// Cannot overflow for 32-bit tick positions: a segment's microseconds are below
+// 2^31 ticks x 2^31 us per quarter.
 int64_t TempoMapConverter::TicksToUs(int64_t ticks) const {
     if (ticksPerQuarter <= 0) return 0;
     const Segment& segment = SegmentAtTick(ticks);
@@ -55,8 +57,13 @@ int32_t STDMETHODCALLTYPE TempoMapConverter::TicksToMs(int32_t ticks) {
 }
 
 int32_t STDMETHODCALLTYPE TempoMapConverter::MsToTicks(int32_t ms) {
+    if (ticksPerQuarter <= 0) return 0;
     const int64_t us = int64_t{ms} * 1000;
     const Segment& segment = SegmentAtUs(us);
-    return timemath::Saturate(segment.tick +
-                              (us - segment.us) * ticksPerQuarter / segment.usPerQuarter);
+    // 128 bits: a host may report any ticks per quarter, and the product must not wrap.
+    const __int128 ticks = segment.tick + static_cast<__int128>(us - segment.us) * ticksPerQuarter /
+                                              segment.usPerQuarter;
+    if (ticks > timemath::kMax) return static_cast<int32_t>(timemath::kMax);
+    if (ticks < timemath::kMin) return static_cast<int32_t>(timemath::kMin);
+    return static_cast<int32_t>(ticks);
 }

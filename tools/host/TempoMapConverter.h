@@ -26,7 +26,8 @@ public:
     int32_t STDMETHODCALLTYPE MsToTicks(int32_t ms) override;
     int32_t STDMETHODCALLTYPE GetTicksPerQuarter() override { return ticksPerQuarter; }
 
-    // Microseconds from tick 0 to `ticks`, exact but for truncation at each tempo change.
+    // Microseconds from tick 0 to `ticks` (a 32-bit position), exact but for truncation at
+    // each tempo change.
     int64_t TicksToUs(int64_t ticks) const;
 
 private:

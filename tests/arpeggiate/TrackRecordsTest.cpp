@@ -1,0 +1,173 @@
+// A track on its way to the filter and back: how notes are paired into records with
+// durations, what the copied-through bytes carry, and how the filter's output becomes a track
+// that any player reads the same way.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "arpeggiate/NoteSpans.h"
+#include "arpeggiate/TrackRecords.h"
+
+namespace {
+
+midi::Event Msg(uint32_t tick, uint8_t status, uint8_t data1, uint8_t data2 = 0) {
+    midi::Event event;
+    event.tick = tick;
+    event.status = status;
+    event.data1 = data1;
+    event.data2 = data2;
+    return event;
+}
+
+midi::Event Text(uint32_t tick, char letter) {
+    midi::Event event;
+    event.tick = tick;
+    event.type = midi::EventType::Meta;
+    event.status = 0xFF;
+    event.data1 = 0x01;
+    event.payload = {static_cast<uint8_t>(letter)};
+    return event;
+}
+
+midi::Track TrackOf(std::vector<midi::Event> events, uint32_t end) {
+    midi::Track track;
+    track.events = std::move(events);
+    track.endTick = end;
+    return track;
+}
+
+EventRecord GeneratedNote(uint32_t time, uint8_t key, uint8_t velocity, uint32_t duration,
+                          uint8_t channel) {
+    EventRecord record{};
+    record.time = time;
+    record.kind = kEventKindNote;
+    record.key = key;
+    record.velocity = velocity;
+    record.duration = duration;
+    record.hostByte12 = static_cast<uint8_t>(0x90 | channel);
+    record.hostByte17 = 64;
+    return record;
+}
+
+struct Span {
+    uint32_t start, end;
+    int key;
+    bool operator==(const Span&) const = default;
+};
+
+std::vector<Span> Spans(const midi::Track& track) {
+    std::vector<Span> spans;
+    for (const NoteSpan& note : PairNotes(track)) spans.push_back({note.start, note.end, note.key});
+    return spans;
+}
+
+}  // namespace
+
+TEST(NotePairing, OverlappingNotesOnOneKeyEndFirstInFirstOut) {
+    const midi::Track track = TrackOf(
+        {Msg(0, 0x90, 60, 100), Msg(10, 0x90, 60, 90), Msg(20, 0x80, 60, 0), Msg(30, 0x80, 60, 0)},
+        40);
+    EXPECT_EQ(Spans(track), (std::vector<Span>{{0, 20, 60}, {10, 30, 60}}));
+}
+
+TEST(NotePairing, VelocityZeroNoteOnEndsANoteAndChannelsAreKeptApart) {
+    const midi::Track track = TrackOf(
+        {Msg(0, 0x90, 60, 100), Msg(0, 0x91, 60, 100), Msg(5, 0x91, 60, 0), Msg(9, 0x90, 60, 0)},
+        20);
+    const std::vector<NoteSpan> notes = PairNotes(track);
+    ASSERT_EQ(notes.size(), 2u);
+    EXPECT_EQ(notes[0].end, 9u);
+    EXPECT_EQ(notes[1].end, 5u);
+    EXPECT_EQ(notes[1].channel, 1);
+    EXPECT_EQ(notes[1].releaseVelocity, 64);  // a note-on of velocity 0 has none of its own
+}
+
+TEST(NotePairing, ANoteStillOnAtTheEndLastsToTheTracksEndAndStrayOffsAreIgnored) {
+    const midi::Track track = TrackOf({Msg(0, 0x80, 50, 0), Msg(100, 0x90, 62, 80)}, 480);
+    EXPECT_EQ(Spans(track), (std::vector<Span>{{100, 480, 62}}));
+}
+
+TEST(FilterRecords, NotesCarryDurationAndChannelAndOtherMessagesTheirBytes) {
+    const midi::Track track = TrackOf({Text(0, 'a'), Msg(0, 0xC3, 7), Msg(0, 0x93, 64, 90),
+                                       Msg(120, 0xE3, 0x00, 0x48), Msg(240, 0x83, 64, 33)},
+                                      240);
+    const FilterInput input = ToFilterRecords(track);
+    ASSERT_EQ(input.records.size(), 3u);
+    EXPECT_EQ(input.noteCount, 1u);
+
+    // Packed records: every field is read by value before it is compared.
+    const EventRecord program = input.records[0];
+    EXPECT_NE(uint32_t{program.kind}, kEventKindNote);
+    EXPECT_EQ(int{program.hostByte12}, 0xC3);
+    EXPECT_EQ(int{program.key}, 7);
+
+    const EventRecord note = input.records[1];
+    EXPECT_EQ(uint32_t{note.kind}, kEventKindNote);
+    EXPECT_EQ(int{note.key}, 64);
+    EXPECT_EQ(int{note.velocity}, 90);
+    EXPECT_EQ(uint32_t{note.duration}, 240u);
+    EXPECT_EQ(note.hostByte12 & 0x0F, 3);
+    EXPECT_EQ(int{note.hostByte17}, 33);
+
+    EXPECT_EQ(uint32_t{input.records[2].time}, 120u);
+}
+
+// What the filter leaves alone comes back as it was: a bypassed filter returns a track whose
+// notes start after the other events of their tick, as written tracks usually have them.
+TEST(FilterRecords, ARoundTripWithoutTheFilterGivesTheTrackBack) {
+    const midi::Track track =
+        TrackOf({Text(0, 'a'), Msg(0, 0xB2, 7, 100), Text(0, 'b'), Msg(0, 0x92, 60, 90),
+                 Msg(60, 0xB2, 10, 64), Msg(96, 0x82, 60, 0)},
+                200);
+    const FilterInput input = ToFilterRecords(track);
+    const FilterOutputTrack back = FromFilterRecords(track, input.records);
+    EXPECT_EQ(back.track, track);
+    EXPECT_EQ(back.notesWritten, 1u);
+}
+
+TEST(FilterRecords, GeneratedNotesKeepTheChannelOfTheNoteThatStartedThem) {
+    const midi::Track original = TrackOf({}, 0);
+    const std::vector<EventRecord> output = {GeneratedNote(0, 60, 70, 60, 9),
+                                             GeneratedNote(120, 64, 80, 60, 9)};
+    const midi::Track track = FromFilterRecords(original, output).track;
+    ASSERT_EQ(track.events.size(), 4u);
+    for (const midi::Event& event : track.events) EXPECT_EQ(event.status & 0x0F, 9);
+}
+
+TEST(FilterRecords, ANoteOnASoundingKeyEndsTheEarlierNoteFirst) {
+    const midi::Track original = TrackOf({}, 0);
+    const std::vector<EventRecord> output = {GeneratedNote(0, 60, 100, 480, 0),
+                                             GeneratedNote(120, 60, 70, 60, 0)};
+    const FilterOutputTrack rebuilt = FromFilterRecords(original, output);
+    EXPECT_EQ(Spans(rebuilt.track), (std::vector<Span>{{0, 120, 60}, {120, 180, 60}}));
+    // The earlier note's off comes before the later note's on at the same tick.
+    EXPECT_EQ(rebuilt.track.events[1].status, 0x80);
+    EXPECT_EQ(rebuilt.track.events[2].status, 0x90);
+}
+
+TEST(FilterRecords, AtOneTickOffsComeFirstThenTheTracksOwnEventsThenOns) {
+    const midi::Track original = TrackOf(
+        {Text(0, 'a'), Msg(100, 0xB0, 64, 0), Text(100, 'b'), Msg(100, 0xB0, 64, 127)}, 100);
+    std::vector<EventRecord> output = {GeneratedNote(0, 60, 70, 100, 0),
+                                       GeneratedNote(100, 62, 70, 50, 0)};
+    const FilterInput input = ToFilterRecords(original);
+    output.insert(output.begin(), input.records.rbegin(), input.records.rend());
+    const midi::Track track = FromFilterRecords(original, output).track;
+
+    std::vector<midi::Event> atHundred;
+    for (const midi::Event& event : track.events) {
+        if (event.tick == 100) atHundred.push_back(event);
+    }
+    const std::vector<midi::Event> expected = {Msg(100, 0x80, 60, 64), Msg(100, 0xB0, 64, 0),
+                                               Text(100, 'b'), Msg(100, 0xB0, 64, 127),
+                                               Msg(100, 0x90, 62, 70)};
+    EXPECT_EQ(atHundred, expected);
+    EXPECT_EQ(track.endTick, 150u);
+}
+
+TEST(FilterRecords, AGeneratedNoteOfVelocityZeroIsLeftOutAndCounted) {
+    const FilterOutputTrack rebuilt =
+        FromFilterRecords(TrackOf({}, 0), std::vector<EventRecord>{GeneratedNote(0, 60, 0, 60, 0)});
+    EXPECT_TRUE(rebuilt.track.events.empty());
+    EXPECT_EQ(rebuilt.silentNotesDropped, 1u);
+}

@@ -1,0 +1,27 @@
+// Stands in for an editor page that is always open: it takes every chord name the filter
+// announces and hands it to the tool's watch, as a page would show it.
+#pragma once
+
+#include "arpeggiate/ChordWatch.h"
+#include "engine/Arpeggiator.h"
+#include "engine/EditorPageLink.h"
+
+class ChordPageLink final : public IEditorPageLink {
+public:
+    ChordPageLink(CArpeggiator& owner, ChordWatch& target) : filter(owner), watch(target) {}
+
+    bool IsReadyForChordText() override { return true; }
+    // Called under the filter's lock, right after it set chordName.
+    void PostChordNotification() override {
+        char text[ChordText::kUtf8Capacity];
+        const size_t length = filter.chordName.ToUtf8(text, sizeof text);
+        watch.Announce(std::string_view(text, length));
+    }
+    // No window: loading settings has no controls to refresh.
+    bool WindowExists() override { return false; }
+    void RefreshAllControls() override {}
+
+private:
+    CArpeggiator& filter;
+    ChordWatch& watch;
+};
