@@ -1,14 +1,19 @@
 #!/usr/bin/env bash
 # Installs what is missing, then builds and tests every preset: native, the two sanitizer
-# builds, and the Windows build whose tests run under Wine (windows under Xvfb).
-# Usage: scripts/test.sh [PRESET...]   (default: all four)
+# builds, and the Windows build whose tests run under Wine (windows under Xvfb); then runs each
+# fuzz target for a minute (ARP_FUZZ_SECONDS) from its seed corpus.
+# Usage: scripts/test.sh [PRESET...]   (default: all four presets and the fuzzers)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 bash scripts/install-deps.sh
 
 presets=("$@")
-[ ${#presets[@]} -gt 0 ] || presets=(native native-asan native-tsan windows)
+fuzz=0
+if [ ${#presets[@]} -eq 0 ]; then
+    presets=(native native-asan native-tsan windows)
+    fuzz=1
+fi
 
 jobs=$(nproc)
 failed=()
@@ -24,6 +29,11 @@ for preset in "${presets[@]}"; do
     [ "$preset" = windows ] && runner=(xvfb-run -a)
     if ! "${runner[@]}" ctest "${args[@]}"; then failed+=("$preset"); fi
 done
+
+if [ "$fuzz" = 1 ]; then
+    echo "=== fuzz"
+    bash scripts/fuzz.sh "${ARP_FUZZ_SECONDS:-60}" || failed+=(fuzz)
+fi
 
 if [ ${#failed[@]} -gt 0 ]; then
     echo "FAILED presets: ${failed[*]}"
