@@ -2,10 +2,39 @@
 
 #include <cmath>
 
-#include "controls/AutoDCRestorer.h"
 #include "controls/WMemDC.h"
 #include "controls/win/Menu.h"
 #include "controls/win/PaintDC.h"
+
+namespace {
+
+BITMAPINFO TopDown32(int width, int height) {
+    BITMAPINFO info = {};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    return info;
+}
+
+}  // namespace
+
+void Record(std::string& log, const char* what, const CNWControl* control) {
+    log += (log.empty() ? "" : ", ") + (what + (" " + std::to_string(control->GetId())));
+}
+
+void TestControl::Draw(CDC& dc) {
+    ++drawCount;
+    dc.FillSolidRect(rect, color);
+    CNWControl::Draw(dc);
+}
+
+void TestControl::OnMouseEnter() {
+    Record(log, "enter", this);
+    CNWControl::OnMouseEnter();
+}
+
+void TestControl::OnMouseLeave() {
+    Record(log, "leave", this);
+    CNWControl::OnMouseLeave();
+}
 
 TestHost::TestHost(bool withWindow) {
     if (withWindow) {
@@ -16,8 +45,7 @@ TestHost::TestHost(bool withWindow) {
     }
 }
 
-// Destroying the window first lets the site release what it holds for it (WM_DESTROY) while
-// the site is whole; then the controls go.
+// The window goes first, so that the site releases what it holds for it while it is whole.
 TestHost::~TestHost() {
     DestroyWindow();
     DeleteAllControls();
@@ -30,109 +58,93 @@ TestControl* TestHost::Add(const RECT& rect, COLORREF color, int inTabOrder, int
     return control;
 }
 
-LRESULT TestHost::Mouse(UINT message, int x, int y, WPARAM keyFlags) {
-    return SendMessage(message, keyFlags, MAKELPARAM(x, y));
-}
-
-void TestHost::Paint(CDC& target) {
-    CWMemDC memory(target);
-    CAutoDCRestorer restorer(memory, 255);
-    memory.FillSolidRect(GetClientRect(), background);
-    DrawControls(memory);
-    ++paintCount;
-}
-
-std::vector<std::string> TestHost::TakeLog() {
-    std::vector<std::string> taken;
-    taken.swap(log);
-    return taken;
-}
-
-void TestHost::SetSiteName() {
-    NameSite("tests/toolkit/support/TestHost.cpp", "TestHost::SetSiteName");
-}
-
-void TestHost::Record(const char* what, const CNWControl* control) {
-    log.push_back(std::string(what) + " " + std::to_string(control ? control->GetId() : 0));
-}
-
-void TestHost::OnTrackingEnd() { log.push_back("tracking-end"); }
-
 void TestHost::OnControlMenu(CNWControl* control, UINT flags, CMenu& menu) {
     lastMenu = menu.GetSafeHmenu();
-    log.push_back("menu " + std::to_string(control->GetId()) + " flags " + std::to_string(flags) +
-                  " items " + std::to_string(menu.GetMenuItemCount()));
+    Record(log, "menu", control);
+    log += " flags " + std::to_string(flags) + " items " + std::to_string(menu.GetMenuItemCount());
 }
 
-void TestHost::OnControlAction(CNWControl* control, UINT) { Record("action", control); }
-
-void TestHost::UpdateControl(CNWControl* control) { Record("update", control); }
-
-void TestHost::OnValueChanged(CNWControl* control) { Record("value", control); }
-
-void TestHost::OnBeginChange(CNWControl* control) { Record("begin", control); }
-
-void TestHost::OnEndChange(CNWControl* control) { Record("end", control); }
-
 void TestHost::GetValueText(CNWControl* control, std::wstring& text, int) {
-    Record("text", control);
+    Record(log, "text", control);
     text = std::to_wstring(std::lround(control->GetValue() * 100)) + L"%";
 }
 
-void TestHost::OnControlStateChanged(CNWControl* control) { Record("state", control); }
-
 void TestHost::OnControlsChanged() {
     CNWControlSite::OnControlsChanged();
-    log.push_back("changed");
+    log += log.empty() ? "changed" : ", changed";
 }
 
-// The editor page's routing of mouse input, and its painting.
+// The editor page's routing of mouse input, and its painting through a memory DC.
 LRESULT TestHost::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     const POINT point = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-    const auto keyFlags = static_cast<UINT>(wParam);
-    switch (message) {
-        case WM_ERASEBKGND:
-            return TRUE;
-        case WM_PAINT: {
-            CPaintDC dc(GetSafeHwnd());
-            Paint(dc);
+    const auto keys = static_cast<UINT>(wParam);
+    CNWControl* control = GetCapturedControl();
+    if (message == WM_ERASEBKGND) return TRUE;
+    if (message == WM_PAINT) {
+        CPaintDC dc(GetSafeHwnd());
+        CWMemDC memory(dc);
+        memory.FillSolidRect(GetClientRect(), background);
+        DrawControls(memory);
+        return 0;
+    }
+    if (message == WM_LBUTTONDOWN || message == WM_LBUTTONDBLCLK) {
+        SetCapture(GetSafeHwnd());
+        control = CaptureControlAt(point);
+        if (control && control->IsEnabled()) {
+            Record(log, message == WM_LBUTTONDOWN ? "down" : "dblclk", control);
+            if (message == WM_LBUTTONDOWN) control->OnLButtonDown(keys, point);
+            if (message == WM_LBUTTONDBLCLK) control->OnLButtonDblClk(keys, point);
+        }
+    } else if (message == WM_LBUTTONUP) {
+        ReleaseCapture();
+        if (!control || !control->IsPressed()) control = CaptureControlAt(point);
+        if (control && (control->IsPressed() || control->IsEnabled())) {
+            Record(log, "up", control);
+            control->OnLButtonUp(keys, point);
+        }
+    } else if (message == WM_MOUSEMOVE) {
+        UpdateHover(point);
+        if (control) {
+            Record(log, "move", control);
+            control->OnMouseMove(keys, point);
             return 0;
         }
-        case WM_LBUTTONDOWN:
-        case WM_LBUTTONDBLCLK: {
-            SetCapture(GetSafeHwnd());
-            CNWControl* control = CaptureControlAt(point);
-            if (control && control->IsEnabled()) {
-                if (message == WM_LBUTTONDOWN) {
-                    control->OnLButtonDown(keyFlags, point);
-                } else {
-                    control->OnLButtonDblClk(keyFlags, point);
-                }
-            }
-            break;
-        }
-        case WM_LBUTTONUP: {
-            ReleaseCapture();
-            CNWControl* control = GetCapturedControl();
-            if (control && control->IsPressed()) {
-                control->OnLButtonUp(keyFlags, point);
-            } else {
-                control = CaptureControlAt(point);
-                if (control && control->IsEnabled()) {
-                    control->OnLButtonUp(keyFlags, point);
-                }
-            }
-            break;
-        }
-        case WM_MOUSEMOVE:
-            UpdateHover(point);
-            if (CNWControl* control = GetCapturedControl()) {
-                control->OnMouseMove(keyFlags, point);
-                return 0;
-            }
-            break;
-        default:
-            break;
     }
     return Default(message, wParam, lParam);
+}
+
+PixelCanvas::PixelCanvas(int canvasWidth, int canvasHeight, COLORREF fill)
+    : width(canvasWidth), height(canvasHeight) {
+    const BITMAPINFO info = TopDown32(width, height);
+    void* bits = nullptr;
+    bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    dc.CreateCompatibleDC(nullptr);
+    previous = dc.SelectObject(bitmap);
+    dc.FillSolidRect({0, 0, width, height}, fill);
+}
+
+PixelCanvas::~PixelCanvas() {
+    dc.SelectObject(previous);
+    DeleteObject(bitmap);
+}
+
+std::vector<uint32_t> PixelCanvas::Pixels() const {
+    GdiFlush();
+    std::vector<uint32_t> pixels(static_cast<size_t>(width) * static_cast<size_t>(height));
+    BITMAPINFO info = TopDown32(width, height);
+    HDC screen = GetDC(nullptr);
+    GetDIBits(screen, bitmap, 0, static_cast<UINT>(height), pixels.data(), &info, DIB_RGB_COLORS);
+    ReleaseDC(nullptr, screen);
+    return pixels;
+}
+
+COLORREF PixelCanvas::At(int x, int y) const {
+    const uint32_t pixel = Pixels()[static_cast<size_t>(y * width + x)];
+    return RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF);
+}
+
+void PixelCanvas::CopyWindow(HWND window) {
+    HDC windowDC = GetDC(window);
+    dc.BitBlt(0, 0, width, height, windowDC, 0, 0, SRCCOPY);
+    ReleaseDC(window, windowDC);
 }
