@@ -10,21 +10,6 @@ constexpr int32_t kSongTicks = 960 * 4 * 64;
 constexpr size_t kOutputReserve = 1 << 16;
 }  // namespace
 
-BenchFilter::BenchFilter(uint32_t lookAheadMs)
-    : converter(960, 500000),
-      live(lookAheadMs),
-      host(&converter, &aux, &live),
-      filter(new CArpeggiator) {
-    filter->StopMillisecondClock();
-    host.AddRef();
-    filter->AttachHost(&host);
-}
-
-BenchFilter::~BenchFilter() {
-    filter->DetachHost();
-    filter->Release();
-}
-
 EventsScenario::EventsScenario(int32_t noteCount, bool enabled) : notes(noteCount) {
     ArpeggiatorParams& p = *bench.filter->params;
     p.enabled = enabled ? 1 : 0;
@@ -50,7 +35,7 @@ void EventsScenario::Step() {
     from = (from + kWindowTicks) % kSongTicks;
 }
 
-LiveScenario::LiveScenario(bool batch16, bool enabled) : bench(500) {
+LiveScenario::LiveScenario(bool batch16, bool enabled) : bench({.lookAheadMs = 500}) {
     ArpeggiatorParams& p = *bench.filter->params;
     p.enabled = enabled ? 1 : 0;
     p.rateUnits = kRateTicks;

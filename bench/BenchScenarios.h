@@ -4,23 +4,7 @@
 
 #include <cstdint>
 
-#include "host/HostObjects.h"
-
-class CArpeggiator;
-
-class BenchFilter {
-public:
-    explicit BenchFilter(uint32_t lookAheadMs = 0);
-    ~BenchFilter();
-    BenchFilter(const BenchFilter&) = delete;
-    BenchFilter& operator=(const BenchFilter&) = delete;
-
-    ConstantTempoConverter converter;
-    HostAuxService aux;
-    HostLiveService live;
-    SimHost host;
-    CArpeggiator* filter;
-};
+#include "host/AttachedFilter.h"
 
 // A host-sized playback window with `notes` notes spread over it, advanced through a 64-bar
 // song; the notes are moved into each new window in place, so the queue never reallocates.
@@ -29,7 +13,7 @@ public:
     EventsScenario(int32_t notes, bool enabled);
     void Step();
 
-    BenchFilter bench;
+    AttachedFilter bench;
 
 private:
     int32_t notes;
@@ -45,7 +29,7 @@ public:
     LiveScenario(bool batch16, bool enabled);
     void Step();
 
-    BenchFilter bench;
+    AttachedFilter bench;
 
 private:
     MessageQueue messages;

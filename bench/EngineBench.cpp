@@ -1,10 +1,10 @@
 // Per-call cost of the real-time calls, each beside the same call with the effect bypassed.
-#include <cstring>
 #include <memory>
 
 #include "bench/BenchScenarios.h"
 #include "bench/LatencyRecorder.h"
 #include "engine/Arpeggiator.h"
+#include "host/MemoryStream.h"
 
 namespace {
 
@@ -37,35 +37,13 @@ void BM_Recognize(benchmark::State& state) {
 }
 BENCHMARK(BM_Recognize);
 
-class MemoryStream final : public IStream {
-public:
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID, void** object) override {
-        *object = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return 1; }
-    ULONG STDMETHODCALLTYPE Release() override { return 1; }
-    HRESULT STDMETHODCALLTYPE Read(void* buffer, ULONG size, ULONG* read) override {
-        const ULONG n = std::min<ULONG>(size, sizeof bytes);
-        std::memcpy(buffer, bytes, n);
-        *read = n;
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE Write(const void* buffer, ULONG size, ULONG* written) override {
-        const ULONG n = std::min<ULONG>(size, sizeof bytes);
-        std::memcpy(bytes, buffer, n);
-        *written = n;
-        return S_OK;
-    }
-    uint8_t bytes[76] = {};
-};
-
 void BM_SaveLoad(benchmark::State& state) {
-    BenchFilter bench;
+    AttachedFilter bench;
     MemoryStream stream;
     const bool load = state.range(0) == 1;
     bench.filter->Save(&stream, 0);
     for (auto _ : state) {
+        stream.Rewind();
         benchmark::DoNotOptimize(load ? bench.filter->Load(&stream)
                                       : bench.filter->Save(&stream, 0));
     }

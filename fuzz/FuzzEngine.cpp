@@ -31,18 +31,18 @@ private:
     size_t position = 0;
 };
 
-struct HostSetup {
+struct Tempo {
     int32_t ticksPerQuarter;
     int64_t usPerQuarter;
 };
-constexpr HostSetup kHosts[] = {{960, 500000},  {96, 250000}, {1, 1},          {0, 500000},
-                                {-480, 500000}, {480, 0},     {30000, 100000}, {2147483647, 1}};
+constexpr Tempo kHosts[] = {{960, 500000},  {96, 250000}, {1, 1},          {0, 500000},
+                            {-480, 500000}, {480, 0},     {30000, 100000}, {2147483647, 1}};
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Bytes in(data, size);
-    const HostSetup host = kHosts[in.U8() % std::size(kHosts)];
+    const Tempo host = kHosts[in.U8() % std::size(kHosts)];
     FuzzFilter filter(host.ticksPerQuarter, host.usPerQuarter, in.Take<uint16_t>());
     *filter->params = in.Take<ArpeggiatorParams>();
 
@@ -104,10 +104,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             }
             default:
                 filter->DetachHost();
-                if ((op & 0x80) == 0) {
-                    filter.host.AddRef();
-                    filter->AttachHost(&filter.host);
-                }
+                if ((op & 0x80) == 0) filter.Attach();
                 break;
         }
     }

@@ -1,18 +1,7 @@
 #include "fuzz/FuzzHost.h"
 
-FuzzFilter::FuzzFilter(int32_t ticksPerQuarter, int64_t usPerQuarter, uint32_t lookAheadMs)
-    : converter(ticksPerQuarter, usPerQuarter),
-      live(lookAheadMs),
-      host(&converter, &aux, &live),
-      filter(new CArpeggiator) {
-    filter->StopMillisecondClock();
-    host.AddRef();
-    filter->AttachHost(&host);
-}
-
 FuzzFilter::~FuzzFilter() {
     filter->DetachHost();
-    filter->Release();
     FUZZ_CHECK(converter.ForeignRefs() == 0 && live.ForeignRefs() == 0 && aux.ForeignRefs() == 0);
 }
 

@@ -6,7 +6,7 @@
 #include <cstdlib>
 
 #include "engine/Arpeggiator.h"
-#include "host/HostObjects.h"
+#include "host/AttachedFilter.h"
 
 #define FUZZ_CHECK(condition)                                                                  \
     do {                                                                                       \
@@ -16,25 +16,17 @@
         }                                                                                      \
     } while (0)
 
-class FuzzFilter {
+class FuzzFilter : public AttachedFilter {
 public:
-    explicit FuzzFilter(int32_t ticksPerQuarter = 960, int64_t usPerQuarter = 500000,
-                        uint32_t lookAheadMs = 100);
+    FuzzFilter(int32_t ticksPerQuarter = 960, int64_t usPerQuarter = 500000,
+               uint32_t lookAheadMs = 100)
+        : AttachedFilter({ticksPerQuarter, usPerQuarter, lookAheadMs}) {}
+    // Detaching hands back every host service, whatever the calls before it did.
     ~FuzzFilter();
-    FuzzFilter(const FuzzFilter&) = delete;
-    FuzzFilter& operator=(const FuzzFilter&) = delete;
-
-    CArpeggiator* operator->() const { return filter; }
 
     // Runs output records through the range checks that every generated note must pass.
     void CheckPlayback(const EventQueue& output) const;
     void CheckLive(const MessageQueue& output) const;
     // One short playback and a few live calls with the current parameters.
     void PlayAndCheck();
-
-    ConstantTempoConverter converter;
-    HostAuxService aux;
-    HostLiveService live;
-    SimHost host;
-    CArpeggiator* filter;
 };

@@ -7,37 +7,7 @@
 
 #include "engine/Arpeggiator.h"
 #include "fuzz/FuzzHost.h"
-
-namespace {
-
-class ChunkedStream final : public IStream {
-public:
-    ChunkedStream(const uint8_t* bytes, size_t size, size_t chunk)
-        : bytes(bytes), size(size), chunk(chunk) {}
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID, void** object) override {
-        *object = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return 1; }
-    ULONG STDMETHODCALLTYPE Release() override { return 1; }
-    HRESULT STDMETHODCALLTYPE Read(void* buffer, ULONG wanted, ULONG* read) override {
-        const size_t n = std::min<size_t>(
-            {size_t{wanted}, size - position, chunk == 0 ? size_t{wanted} : chunk});
-        std::memcpy(buffer, bytes + position, n);
-        position += n;
-        if (read != nullptr) *read = static_cast<ULONG>(n);
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE Write(const void*, ULONG, ULONG*) override { return E_FAIL; }
-
-private:
-    const uint8_t* bytes;
-    size_t size;
-    size_t chunk;
-    size_t position = 0;
-};
-
-}  // namespace
+#include "host/MemoryStream.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size == 0) return 0;
@@ -47,7 +17,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     before.swing = 77;  // something a load must either replace or keep
     *filter->params = before;
 
-    ChunkedStream stream(data + 1, size - 1, chunk);
+    MemoryStream stream({data + 1, size - 1});
+    stream.readChunk = static_cast<ULONG>(chunk);
     const HRESULT hr = filter->Load(&stream);
     const size_t delivered = std::min<size_t>(size - 1, chunk == 0 ? 76 : chunk);
     if (hr == S_OK) {

@@ -78,19 +78,19 @@ private:
     std::mt19937 random;
 };
 
-struct HostSetup {
+struct Tempo {
     int32_t ticksPerQuarter;
     int64_t usPerQuarter;
 };
-constexpr HostSetup kHosts[] = {{960, 500000}, {1, 1},         {96000, 2000000},
-                                {0, 500000},   {-480, 500000}, {480, 0}};
+constexpr Tempo kHosts[] = {{960, 500000}, {1, 1},         {96000, 2000000},
+                            {0, 500000},   {-480, 500000}, {480, 0}};
 
 }  // namespace
 
 TEST(Robustness, PlaybackStaysInRangeForAnyBlockAndInput) {
     for (uint32_t seed = 1; seed <= 1500; ++seed) {
         Scenario s(seed);
-        const HostSetup host = kHosts[s.Below(std::size(kHosts))];
+        const Tempo host = kHosts[s.Below(std::size(kHosts))];
         FilterHarness h(host.ticksPerQuarter, host.usPerQuarter);
         s.FillParams(h.Params());
         int32_t from = s.Chance(10) ? kMax - s.Between(0, 400) : s.Between(-200, 20000);
@@ -116,7 +116,7 @@ TEST(Robustness, PlaybackStaysInRangeForAnyBlockAndInput) {
 TEST(Robustness, LiveStaysInRangeForAnyBlockAndMessages) {
     for (uint32_t seed = 1; seed <= 1500; ++seed) {
         Scenario s(seed);
-        const HostSetup host = kHosts[s.Below(std::size(kHosts))];
+        const Tempo host = kHosts[s.Below(std::size(kHosts))];
         const auto lookAhead = static_cast<uint32_t>(s.Chance(6) ? s.AnyInt() : s.Between(0, 500));
         FilterHarness h(host.ticksPerQuarter, host.usPerQuarter, lookAhead);
         s.FillParams(h.Params());

@@ -23,21 +23,6 @@ ShortMessageRecord Message(uint8_t status, uint8_t data1, uint8_t data2) {
     return ShortMessageRecord{0, status, data1, data2, 0};
 }
 
-FilterHarness::FilterHarness(int32_t ticksPerQuarter, int64_t usPerQuarter, uint32_t lookAheadMs)
-    : converter(ticksPerQuarter, usPerQuarter),
-      live(lookAheadMs),
-      host(&converter, &aux, &live),
-      filter(new CArpeggiator) {
-    filter->StopMillisecondClock();
-    host.AddRef();  // AttachHost consumes the reference it is given
-    filter->AttachHost(&host);
-}
-
-FilterHarness::~FilterHarness() {
-    filter->DetachHost();
-    filter->Release();
-}
-
 std::vector<EventRecord> FilterHarness::Play(int32_t from, int32_t thru,
                                              const std::vector<EventRecord>& in) {
     EventQueue input;

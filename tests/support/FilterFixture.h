@@ -6,20 +6,18 @@
 #include <vector>
 
 #include "engine/Arpeggiator.h"
-#include "host/HostObjects.h"
+#include "host/AttachedFilter.h"
 
 EventRecord Note(int32_t time, int key, int velocity, uint32_t duration);
 EventRecord NonNote(int32_t time, uint32_t kind, uint8_t marker);
 ShortMessageRecord Message(uint8_t status, uint8_t data1, uint8_t data2);
 
-class FilterHarness {
+class FilterHarness : public AttachedFilter {
 public:
     // 960 ticks per quarter at 120 BPM unless told otherwise: one tick is 1/1920 s.
     explicit FilterHarness(int32_t ticksPerQuarter = 960, int64_t usPerQuarter = 500000,
-                           uint32_t lookAheadMs = 0);
-    ~FilterHarness();
-    FilterHarness(const FilterHarness&) = delete;
-    FilterHarness& operator=(const FilterHarness&) = delete;
+                           uint32_t lookAheadMs = 0)
+        : AttachedFilter({ticksPerQuarter, usPerQuarter, lookAheadMs}) {}
 
     ArpeggiatorParams& Params() { return *filter->params; }
 
@@ -28,12 +26,6 @@ public:
     std::vector<ShortMessageRecord> Tick() { return Live({}); }
     void SetClock(uint32_t ms) { filter->msClock.store(ms); }
     void AdvanceClock(uint32_t ms) { filter->msClock.store(filter->msClock.load() + ms); }
-
-    ConstantTempoConverter converter;
-    HostAuxService aux;
-    HostLiveService live;
-    SimHost host;
-    CArpeggiator* filter;
 };
 
 // Notes of the arpeggio only (the records the filter generated or passed as notes).

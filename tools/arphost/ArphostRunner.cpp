@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "arphost/ByteStream.h"
+#include "host/MemoryStream.h"
 #include "arphost/JsonRead.h"
 #include "arphost/RecordJson.h"
 #include "platform/ScopedLock.h"
@@ -21,28 +21,16 @@ std::optional<std::string> RecordingPageLink::TakeNotification() {
 }
 
 ArphostRunner::ArphostRunner(const ScenarioSetup& setup)
-    : converter(setup.host.ticksPerQuarter, setup.host.usPerQuarter),
-      live(setup.host.lookAheadMs),
-      host(setup.host.timeConverter ? &converter : nullptr, setup.host.aux ? &aux : nullptr,
-           setup.host.live ? &live : nullptr),
-      filter(new CArpeggiator),
-      page(*filter) {
-    filter->StopMillisecondClock();
+    : filter(setup.host), page(*filter.filter) {
     filter->editorPage = &page;
     if (setup.paramsImage) LoadImage(*setup.paramsImage);
     WriteParams(setup.params);
-    // A host without a time converter is refused here just as by a later Attach call; the
-    // scenario sees the status there.
-    Attach();
 }
 
-ArphostRunner::~ArphostRunner() {
-    filter->DetachHost();
-    filter->editorPage = nullptr;
-}
+ArphostRunner::~ArphostRunner() { filter->editorPage = nullptr; }
 
 void ArphostRunner::LoadImage(const std::vector<uint8_t>& image) {
-    ByteStream stream(image);
+    MemoryStream stream(image);
     const HRESULT hr = filter->Load(&stream);
     if (FAILED(hr)) {
         char code[16];
@@ -55,11 +43,6 @@ void ArphostRunner::LoadImage(const std::vector<uint8_t>& image) {
 void ArphostRunner::WriteParams(const std::vector<ParamSetting>& settings) {
     ScopedLock hold(filter->lock);
     for (const ParamSetting& setting : settings) setting.field->In(*filter->params) = setting.value;
-}
-
-HRESULT ArphostRunner::Attach() {
-    host.AddRef();  // AttachHost releases the reference it is handed
-    return filter->AttachHost(&host);
 }
 
 namespace {
@@ -128,7 +111,7 @@ CallResult ArphostRunner::Run(const Call& call) {
             result.hr = filter->DetachHost();
             break;
         case CallOp::Attach:
-            result.hr = Attach();
+            result.hr = filter.Attach();
             break;
     }
     result.chord = page.TakeNotification();

@@ -39,8 +39,8 @@ private:
 
 class ArphostRunner {
 public:
-    // Creates the filter with its clock stopped, loads the settings image, applies the
-    // settings and attaches the filter. Throws ScenarioError when Load rejects the image.
+    // Creates and attaches the filter with its clock stopped, loads the settings image and
+    // applies the settings. Throws ScenarioError when Load rejects the image.
     explicit ArphostRunner(const ScenarioSetup& setup);
     ~ArphostRunner();
     ArphostRunner(const ArphostRunner&) = delete;
@@ -49,19 +49,10 @@ public:
     CallResult Run(const Call& call);
 
 private:
-    struct ReleaseFilter {
-        void operator()(CArpeggiator* filter) const { filter->Release(); }
-    };
-
     void LoadImage(const std::vector<uint8_t>& image);
     void WriteParams(const std::vector<ParamSetting>& settings);
-    HRESULT Attach();
 
-    ConstantTempoConverter converter;
-    HostAuxService aux;
-    HostLiveService live;
-    SimHost host;
-    std::unique_ptr<CArpeggiator, ReleaseFilter> filter;
+    AttachedFilter filter;
     RecordingPageLink page;
 };
 

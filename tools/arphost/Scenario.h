@@ -8,16 +8,8 @@
 #include <vector>
 
 #include "engine/HostInterfaces.h"
+#include "host/AttachedFilter.h"
 #include "host/ParamFields.h"
-
-struct HostSetup {
-    int32_t ticksPerQuarter = 960;
-    int64_t usPerQuarter = 500000;
-    uint32_t lookAheadMs = 0;
-    bool timeConverter = true;
-    bool aux = true;
-    bool live = true;
-};
 
 struct ParamSetting {
     const ParamField* field;
