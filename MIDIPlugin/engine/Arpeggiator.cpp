@@ -31,6 +31,7 @@ CArpeggiator::CArpeggiator()
       liveService(nullptr),
       lookAheadMs(0),
       editorPage(nullptr),
+      keyScan(timemath::kStaleSummary),
       stepEvent{},
       currentNote(0),
       chordKeyList{},

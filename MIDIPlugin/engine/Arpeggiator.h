@@ -16,6 +16,7 @@
 #include "engine/EditorPageLink.h"
 #include "engine/HostInterfaces.h"
 #include "engine/PendingList.h"
+#include "engine/TimeMath.h"
 #include "platform/MultimediaTimer.h"
 #include "platform/RecursiveLock.h"
 
@@ -88,6 +89,9 @@ public:
 
     // --- Playback state
     int32_t keyEndTimes[128];
+    // What keyEndTimes held at a recent chunk's start, reused while it holds so that most chunks
+    // skip the scan of the table. Every writer of keyEndTimes sets it to kStaleSummary.
+    timemath::ActiveSummary keyScan;
     int32_t windowKeyEndTimes[128];
     int32_t pitchClassEndTimes[12];
     EventRecord stepEvent;

@@ -2,7 +2,6 @@
 // notes of the arpeggio as complete notes with their own durations.
 #include <algorithm>
 #include <cstring>
-#include <limits>
 
 #include "engine/Arpeggiator.h"
 #include "engine/TimeMath.h"
@@ -105,6 +104,7 @@ void CArpeggiator::FilterChunk(int32_t from, int32_t chunkEnd, IHostEventQueue* 
                 AddSaturating(static_cast<int32_t>(record.time), int64_t{record.duration});
             if (record.velocity > 0 && !InWindow(record.key)) {
                 keyEndTimes[record.key] = end;
+                keyScan = timemath::kStaleSummary;
                 if (windowOn == 0) {
                     int32_t& pcEnd = pitchClassEndTimes[record.key % 12];
                     pcEnd = std::max(pcEnd, end);
@@ -125,15 +125,12 @@ void CArpeggiator::FilterChunk(int32_t from, int32_t chunkEnd, IHostEventQueue* 
 
     if (windowOn != 0) FillPitchClasses(pitchClassEndTimes, chordMask, chunkEnd);
 
-    soundingCount = 0;
-    int32_t latest = std::numeric_limits<int32_t>::min();  // below any end, negative ones too
-    for (int32_t key = 0; key < 128; ++key) {
-        if (timemath::IsActive(keyEndTimes[key], from)) {
-            ++soundingCount;
-            latest = std::max(latest, keyEndTimes[key]);
-        }
+    // Most chunks neither add a key nor see one end; they skip the scan of the whole table.
+    if (!timemath::SummaryHolds(keyScan, from)) {
+        keyScan = timemath::SummarizeActive(keyEndTimes, from);
     }
-    if (soundingCount > 0) GeneratePlaybackSteps(std::min(chunkEnd, latest), output);
+    soundingCount = keyScan.count;
+    if (soundingCount > 0) GeneratePlaybackSteps(std::min(chunkEnd, keyScan.latest), output);
 }
 
 // A chunk in which no note starts, no key sounds and that does not begin at tick 0 only sets
@@ -142,9 +139,10 @@ void CArpeggiator::FilterChunk(int32_t from, int32_t chunkEnd, IHostEventQueue* 
 // the start of the chunk that holds the next busy tick (its boundaries unchanged), or a value at
 // or past thru when the run reaches the window's end.
 int64_t CArpeggiator::SkipIdleChunks(int64_t chunkFrom, int64_t thru, IHostEventQueue* input) {
-    for (int32_t key = 0; key < 128; ++key) {
-        if (timemath::IsActive(keyEndTimes[key], chunkFrom)) return chunkFrom;
+    if (!timemath::SummaryHolds(keyScan, chunkFrom)) {
+        keyScan = timemath::SummarizeActive(keyEndTimes, chunkFrom);
     }
+    if (keyScan.count > 0) return chunkFrom;
     // The first tick that must be processed: the next note in the window, or tick 0.
     int64_t busy = thru;
     if (chunkFrom <= 0) busy = 0;
@@ -209,6 +207,7 @@ void CArpeggiator::GeneratePlaybackSteps(int32_t limit, IHostEventQueue* output)
 
 void CArpeggiator::PlaybackReset() {
     std::memset(keyEndTimes, 0xFF, sizeof keyEndTimes);
+    keyScan = timemath::kStaleSummary;
     std::memset(windowKeyEndTimes, 0xFF, sizeof windowKeyEndTimes);
     std::memset(pitchClassEndTimes, 0xFF, sizeof pitchClassEndTimes);
     soundingCount = 0;

@@ -156,9 +156,9 @@ int32_t CArpeggiator::NextKeyByPitchClass(int32_t cur, int32_t& cursorDirection,
             std::min<int64_t>(int64_t{params->arpBottom} + params->arpSpan, kHighestKey), bottom,
             kHighestKey));
     }
-    bool anyActive = false;
-    for (int pc = 0; pc < 12; ++pc)
-        anyActive = anyActive || timemath::IsActive(pitchClassTable[pc], reference);
+    const bool anyActive =
+        std::any_of(pitchClassTable, pitchClassTable + 12,
+                    [reference](int32_t entry) { return timemath::IsActive(entry, reference); });
     if (!anyActive || top == bottom) return bottom;
 
     const int32_t path = params->pathDirection;
@@ -181,7 +181,8 @@ int32_t CArpeggiator::NextKeyByPitchClass(int32_t cur, int32_t& cursorDirection,
             }
         }
         cur = std::clamp(cur + d, bottom, top);
-        if (timemath::IsActive(pitchClassTable[cur % 12], reference)) {
+        // cur lies in bottom..top, within 0..127: the unsigned remainder is the same, cheaper.
+        if (timemath::IsActive(pitchClassTable[static_cast<uint32_t>(cur) % 12u], reference)) {
             cursorDirection = d;
             return cur;
         }

@@ -3,6 +3,7 @@
 // conversion defined, and are the identity for the values valid use produces.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <limits>
 
@@ -35,6 +36,35 @@ inline int32_t TruncateToInt32(double value) {
 // positions before tick 0 (a count-in) do not wake every key of the table.
 constexpr bool IsActive(int32_t entry, int64_t reference) {
     return entry != -1 && entry >= reference;
+}
+
+// The active entries of a table at one reference time. An entry only stops being active once
+// the reference passes it, so for a later reference up to `earliest` the same entries are
+// active and the summary still holds, as long as the table is unchanged.
+struct ActiveSummary {
+    int64_t reference;
+    int32_t count;
+    int32_t latest;    // the latest active entry; below every entry when count is 0
+    int64_t earliest;  // the earliest active entry; past every reference when count is 0
+};
+
+// Holds for no reference: what a writer of the table leaves behind.
+inline constexpr ActiveSummary kStaleSummary = {kMax + 1, 0, static_cast<int32_t>(kMin), kMin};
+
+constexpr bool SummaryHolds(const ActiveSummary& summary, int64_t reference) {
+    return summary.reference <= reference && reference <= summary.earliest;
+}
+
+template <size_t Size>
+constexpr ActiveSummary SummarizeActive(const int32_t (&table)[Size], int64_t reference) {
+    ActiveSummary summary = {reference, 0, static_cast<int32_t>(kMin), kMax + 1};
+    for (const int32_t entry : table) {
+        if (!IsActive(entry, reference)) continue;
+        ++summary.count;
+        if (entry > summary.latest) summary.latest = entry;
+        if (entry < summary.earliest) summary.earliest = entry;
+    }
+    return summary;
 }
 
 // A non-negative remainder, 0..11, for any signed value.

@@ -81,9 +81,11 @@ struct Played {
     double filterMs = 0;
 };
 
+// The notes are paired for the piano roll only when one is drawn (`drawRolls`): pairing the
+// arpeggiated tracks costs about as much as rebuilding them.
 Played PlaySong(const midi::File& song, const std::vector<bool>& chosen,
                 std::span<const uint8_t> settings, int32_t windowTicks, FilterSource& source,
-                bool quiet) {
+                bool quiet, bool drawRolls) {
     TempoMapConverter converter(song.ticksPerQuarter, CollectTempoChanges(song));
     std::vector<FilterInput> inputs(song.tracks.size());
     std::vector<ChordWatch> watches(song.tracks.size());
@@ -121,7 +123,11 @@ Played PlaySong(const midi::File& song, const std::vector<bool>& chosen,
                       [&bar](double fraction) { bar.Show(fraction); });
         played.filterMs = MsSince(start);
 
-        played.file.tracks = song.tracks;
+        // The arpeggiated tracks are rebuilt below; only the others are copied.
+        played.file.tracks.resize(song.tracks.size());
+        for (size_t i = 0; i < song.tracks.size(); ++i) {
+            if (!played.tracks[i].arpeggiated) played.file.tracks[i] = song.tracks[i];
+        }
         for (size_t lane = 0; lane < lanes.size(); ++lane) {
             const size_t i = lanes[lane];
             FilterOutputTrack rebuilt = FromFilterRecords(song.tracks[i], playback.Output(lane));
@@ -133,6 +139,7 @@ Played PlaySong(const midi::File& song, const std::vector<bool>& chosen,
 
     for (size_t i : lanes) {
         played.tracks[i].chords = watches[i].marks;
+        if (!drawRolls) continue;
         PianoRollTrack roll;
         roll.title = "Track " + std::to_string(i + 1) +
                      (played.tracks[i].name.empty() ? "" : ": " + played.tracks[i].name);
@@ -157,7 +164,8 @@ int RunArpeggiate(const Options& options, std::ostream& out, std::ostream& err) 
         FilterSource source;
         const std::vector<uint8_t> settings = BuildSettings(source, options);
         const ArpeggiatorParams params = ParamsOf(settings);
-        Played played = PlaySong(song, chosen, settings, windowTicks, source, options.quiet);
+        Played played = PlaySong(song, chosen, settings, windowTicks, source, options.quiet,
+                                 !options.pianoRollFile.empty());
 
         const std::vector<uint8_t> bytes = midi::WriteFile(played.file);
         const BarGrid grid(played.file);

@@ -18,8 +18,9 @@ public:
         head.fill(kNone);
         tail.fill(kNone);
     }
+    // Notes are numbered from 0 in the order they are pushed.
     void Push(size_t slot, size_t note) {
-        next.resize(note + 1, kNone);
+        next.push_back(kNone);
         if (tail[slot] == kNone) {
             head[slot] = note;
         } else {

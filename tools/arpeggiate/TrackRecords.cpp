@@ -1,6 +1,9 @@
 #include "arpeggiate/TrackRecords.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <span>
+#include <vector>
 
 #include "arpeggiate/NoteSpans.h"
 
@@ -34,13 +37,31 @@ bool IsNoteMessage(const midi::Event& event) {
     return event.type == midi::EventType::Channel && (kind == 0x80 || kind == 0x90);
 }
 
-// An event of the rebuilt track with what orders it among others at the same tick.
+// One of the track's own events, or a channel message the filter passed through, with what
+// orders it among those at the same tick.
 struct Placed {
     uint32_t tick;
-    int rank;  // 0 note-off, 1 the track's own events, 2 note-on
-    uint64_t order;
+    uint64_t order;  // the event's index in the original track
     midi::Event event;
 };
+
+bool ByTickThenOrder(const Placed& a, const Placed& b) {
+    if (a.tick != b.tick) return a.tick < b.tick;
+    return a.order < b.order;
+}
+
+// `placed` holds the track's own events, then the filter's channel messages from `firstPassed`
+// on. Each list normally comes in tick order, so merging them gives what a stable sort of the
+// whole would; a list out of order gets that stable sort.
+void SortPlaced(std::vector<Placed>& placed, size_t firstPassed) {
+    const auto middle = placed.begin() + static_cast<std::ptrdiff_t>(firstPassed);
+    if (std::is_sorted(placed.begin(), middle, ByTickThenOrder) &&
+        std::is_sorted(middle, placed.end(), ByTickThenOrder)) {
+        std::inplace_merge(placed.begin(), middle, placed.end(), ByTickThenOrder);
+    } else {
+        std::stable_sort(placed.begin(), placed.end(), ByTickThenOrder);
+    }
+}
 
 midi::Event ChannelEvent(uint32_t tick, uint8_t status, uint8_t data1, uint8_t data2) {
     midi::Event event;
@@ -62,26 +83,71 @@ struct OutNote {
     size_t position;  // in the filter's output
 };
 
-// Ends each note no later than the next note on its channel and key begins.
+// The filter emits its notes in time order but for the played notes it passes through and an
+// odd swing, so the notes rarely need sorting. Positions are unique: the order is total.
+bool ByStart(const OutNote& a, const OutNote& b) {
+    if (a.start != b.start) return a.start < b.start;
+    return a.position < b.position;
+}
+
+bool ByEnd(const OutNote& a, const OutNote& b) {
+    if (a.end != b.end) return a.end < b.end;
+    return a.position < b.position;
+}
+
+// Ends each note no later than the next note on its channel and key begins, and keeps the
+// notes that still last a tick, by start.
 std::vector<OutNote> ResolveOverlaps(std::vector<OutNote> notes) {
-    std::sort(notes.begin(), notes.end(), [](const OutNote& a, const OutNote& b) {
-        if (a.channel != b.channel) return a.channel < b.channel;
-        if (a.key != b.key) return a.key < b.key;
-        if (a.start != b.start) return a.start < b.start;
-        return a.position < b.position;
-    });
-    std::vector<OutNote> kept;
-    for (size_t i = 0; i < notes.size(); ++i) {
-        OutNote note = notes[i];
-        if (i + 1 < notes.size()) {
-            const OutNote& next = notes[i + 1];
-            if (next.channel == note.channel && next.key == note.key) {
-                note.end = std::min(note.end, next.start);
-            }
-        }
-        if (note.end > note.start) kept.push_back(note);
+    if (!std::is_sorted(notes.begin(), notes.end(), ByStart)) {
+        std::sort(notes.begin(), notes.end(), ByStart);
     }
-    return kept;
+    // Walking back, the note seen last on a channel and key is the next one to begin there.
+    constexpr uint64_t kNoNext = UINT64_MAX;
+    std::vector<uint64_t> nextStart(16 * 128, kNoNext);
+    for (auto note = notes.rbegin(); note != notes.rend(); ++note) {
+        uint64_t& next = nextStart[size_t{note->channel} * 128 + note->key];
+        note->end = static_cast<uint32_t>(std::min<uint64_t>(note->end, next));
+        next = note->start;
+    }
+    std::erase_if(notes, [](const OutNote& note) { return note.end <= note.start; });
+    return notes;
+}
+
+// Built in place: a song's notes are most of its events.
+void AppendNoteMessage(std::vector<midi::Event>& events, uint32_t tick, int kind,
+                       const OutNote& note, uint8_t data2) {
+    midi::Event& event = events.emplace_back();
+    event.tick = tick;
+    event.status = static_cast<uint8_t>(kind | note.channel);
+    event.data1 = note.key;
+    event.data2 = data2;
+}
+
+// At one tick the note-offs come first, then the track's own events, then the note-ons; each
+// list is already in its order within a tick, so one pass merges them.
+std::vector<midi::Event> MergeByTick(std::vector<Placed>& own, std::span<const OutNote> ons,
+                                     std::span<const OutNote> offs) {
+    constexpr uint64_t kDone = UINT64_MAX;
+    std::vector<midi::Event> events;
+    events.reserve(own.size() + ons.size() + offs.size());
+    size_t o = 0;
+    size_t on = 0;
+    size_t off = 0;
+    while (o < own.size() || on < ons.size() || off < offs.size()) {
+        const uint64_t ownTick = o < own.size() ? own[o].tick : kDone;
+        const uint64_t onTick = on < ons.size() ? ons[on].start : kDone;
+        const uint64_t offTick = off < offs.size() ? offs[off].end : kDone;
+        if (offTick <= ownTick && offTick <= onTick) {
+            const OutNote& note = offs[off++];
+            AppendNoteMessage(events, note.end, 0x80, note, note.releaseVelocity);
+        } else if (ownTick <= onTick) {
+            events.push_back(std::move(own[o++].event));
+        } else {
+            const OutNote& note = ons[on++];
+            AppendNoteMessage(events, note.start, 0x90, note, note.velocity);
+        }
+    }
+    return events;
 }
 
 }  // namespace
@@ -106,21 +172,23 @@ FilterInput ToFilterRecords(const midi::Track& track) {
 FilterOutputTrack FromFilterRecords(const midi::Track& original,
                                     std::span<const EventRecord> output) {
     FilterOutputTrack result;
-    std::vector<Placed> placed;
+    std::vector<Placed> own;
     for (size_t i = 0; i < original.events.size(); ++i) {
         const midi::Event& event = original.events[i];
-        if (event.type != midi::EventType::Channel) placed.push_back({event.tick, 1, i, event});
+        if (event.type != midi::EventType::Channel) own.push_back({event.tick, i, event});
     }
+    const size_t firstPassed = own.size();
 
     std::vector<OutNote> notes;
+    notes.reserve(output.size());
     for (size_t p = 0; p < output.size(); ++p) {
         const EventRecord record = output[p];
         if (record.kind == kEventKindChannelMessage) {
             const uint8_t status = record.hostByte12;
             if (status < 0x80 || status > 0xEF || ((record.key | record.velocity) & 0x80)) continue;
             const uint8_t data2 = midi::DataBytesOf(status) == 2 ? record.velocity : 0;
-            placed.push_back({record.time, 1, record.duration,
-                              ChannelEvent(record.time, status, record.key, data2)});
+            own.push_back({record.time, record.duration,
+                           ChannelEvent(record.time, status, record.key, data2)});
         } else if (record.kind == kEventKindNote) {
             if (record.key > 127) continue;
             if (record.velocity == 0 || record.velocity > 127) {
@@ -136,27 +204,21 @@ FilterOutputTrack FromFilterRecords(const midi::Track& original,
                              record.velocity, static_cast<uint8_t>(record.hostByte17 & 0x7F), p});
         }
     }
+    SortPlaced(own, firstPassed);
 
-    for (const OutNote& note : ResolveOverlaps(std::move(notes))) {
-        placed.push_back({note.start, 2, note.position,
-                          ChannelEvent(note.start, static_cast<uint8_t>(0x90 | note.channel),
-                                       note.key, note.velocity)});
-        placed.push_back({note.end, 0, note.position,
-                          ChannelEvent(note.end, static_cast<uint8_t>(0x80 | note.channel),
-                                       note.key, note.releaseVelocity)});
-        ++result.notesWritten;
+    const std::vector<OutNote> ons = ResolveOverlaps(std::move(notes));
+    result.notesWritten = ons.size();
+    // Notes that end in the order they start, as an arpeggio's do, need no second list.
+    std::vector<OutNote> byEnd;
+    if (!std::is_sorted(ons.begin(), ons.end(), ByEnd)) {
+        byEnd = ons;
+        std::sort(byEnd.begin(), byEnd.end(), ByEnd);
     }
 
-    std::stable_sort(placed.begin(), placed.end(), [](const Placed& a, const Placed& b) {
-        if (a.tick != b.tick) return a.tick < b.tick;
-        if (a.rank != b.rank) return a.rank < b.rank;
-        return a.order < b.order;
-    });
+    result.track.events = MergeByTick(own, ons, byEnd.empty() ? ons : byEnd);
     result.track.endTick = original.endTick;
-    result.track.events.reserve(placed.size());
-    for (Placed& entry : placed) {
-        result.track.endTick = std::max(result.track.endTick, entry.tick);
-        result.track.events.push_back(std::move(entry.event));
+    if (!result.track.events.empty()) {
+        result.track.endTick = std::max(result.track.endTick, result.track.events.back().tick);
     }
     return result;
 }

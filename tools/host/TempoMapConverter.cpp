@@ -32,13 +32,16 @@ TempoMapConverter::TempoMapConverter(int32_t ticks, const std::vector<TempoChang
     }
 }
 
+// Songs mostly keep one tempo, or end on their last one: the last segment is tried first.
 const TempoMapConverter::Segment& TempoMapConverter::SegmentAtTick(int64_t ticks) const {
+    if (ticks >= segments.back().tick) return segments.back();
     auto after = std::upper_bound(segments.begin(), segments.end(), ticks,
                                   [](int64_t t, const Segment& s) { return t < s.tick; });
     return after == segments.begin() ? segments.front() : *(after - 1);
 }
 
 const TempoMapConverter::Segment& TempoMapConverter::SegmentAtUs(int64_t us) const {
+    if (us >= segments.back().us) return segments.back();
     auto after = std::upper_bound(segments.begin(), segments.end(), us,
                                   [](int64_t u, const Segment& s) { return u < s.us; });
     return after == segments.begin() ? segments.front() : *(after - 1);
@@ -60,9 +63,17 @@ int32_t STDMETHODCALLTYPE TempoMapConverter::MsToTicks(int32_t ms) {
     if (ticksPerQuarter <= 0) return 0;
     const int64_t us = int64_t{ms} * 1000;
     const Segment& segment = SegmentAtUs(us);
-    // 128 bits: a host may report any ticks per quarter, and the product must not wrap.
-    const __int128 ticks = segment.tick + static_cast<__int128>(us - segment.us) * ticksPerQuarter /
-                                              segment.usPerQuarter;
+    const int64_t since = us - segment.us;
+    // Within 2^32 us (71 minutes) of the segment's start, the product with a ticks per quarter
+    // below 2^31 stays below 2^63 in magnitude, and so does the sum with a tick below 2^31: 64
+    // bits give exactly the 128-bit result without the cost of a 128-bit division. Further
+    // away, with any ticks per quarter a host may report, only 128 bits do not wrap.
+    constexpr int64_t kNarrowSpan = int64_t{1} << 32;
+    if (since > -kNarrowSpan && since < kNarrowSpan) {
+        return timemath::Saturate(segment.tick + since * ticksPerQuarter / segment.usPerQuarter);
+    }
+    const __int128 ticks =
+        segment.tick + static_cast<__int128>(since) * ticksPerQuarter / segment.usPerQuarter;
     if (ticks > timemath::kMax) return static_cast<int32_t>(timemath::kMax);
     if (ticks < timemath::kMin) return static_cast<int32_t>(timemath::kMin);
     return static_cast<int32_t>(ticks);
