@@ -25,19 +25,11 @@ ShortMessageRecord Message(uint8_t status, uint8_t data1, uint8_t data2) {
 
 std::vector<EventRecord> FilterHarness::Play(int32_t from, int32_t thru,
                                              const std::vector<EventRecord>& in) {
-    EventQueue input;
-    EventQueue output;
-    input.records = in;
-    filter->FilterEvents(from, thru, &input, &output);
-    return output.records;
+    return FilterWindow(filter, from, thru, in);
 }
 
 std::vector<ShortMessageRecord> FilterHarness::Live(const std::vector<ShortMessageRecord>& in) {
-    MessageQueue input;
-    MessageQueue output;
-    input.records = in;
-    filter->FilterLiveInput(&input, &output);
-    return output.records;
+    return FilterLive(filter, in);
 }
 
 std::vector<int> Keys(const std::vector<EventRecord>& records) {

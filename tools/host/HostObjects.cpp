@@ -42,3 +42,21 @@ HRESULT STDMETHODCALLTYPE SimHost::QueryInterface(REFIID iid, void** object) {
     *object = found;
     return S_OK;
 }
+
+std::vector<EventRecord> FilterWindow(IMfxEventFilter* filter, int32_t from, int32_t thru,
+                                      const std::vector<EventRecord>& in) {
+    EventQueue input;
+    EventQueue output;
+    input.records = in;
+    filter->FilterEvents(from, thru, &input, &output);
+    return output.records;
+}
+
+std::vector<ShortMessageRecord> FilterLive(IMfxEventFilter* filter,
+                                           const std::vector<ShortMessageRecord>& in) {
+    MessageQueue input;
+    MessageQueue output;
+    input.records = in;
+    filter->FilterLiveInput(&input, &output);
+    return output.records;
+}

@@ -136,3 +136,10 @@ private:
     IHostAuxService* aux;
     IHostLiveService* live;
 };
+
+// One playback call and one live call with the given records as the input queue, returning what
+// the filter put in a fresh output queue.
+std::vector<EventRecord> FilterWindow(IMfxEventFilter* filter, int32_t from, int32_t thru,
+                                      const std::vector<EventRecord>& in);
+std::vector<ShortMessageRecord> FilterLive(IMfxEventFilter* filter,
+                                           const std::vector<ShortMessageRecord>& in);

@@ -70,19 +70,11 @@ HRESULT ComFilter::LoadParams(const ArpeggiatorParams& params) {
 
 std::vector<EventRecord> ComFilter::Play(int32_t from, int32_t thru,
                                          const std::vector<EventRecord>& in) {
-    EventQueue input;
-    EventQueue output;
-    input.records = in;
-    filter->FilterEvents(from, thru, &input, &output);
-    return output.records;
+    return FilterWindow(filter, from, thru, in);
 }
 
 std::vector<ShortMessageRecord> ComFilter::Live(const std::vector<ShortMessageRecord>& in) {
-    MessageQueue input;
-    MessageQueue output;
-    input.records = in;
-    filter->FilterLiveInput(&input, &output);
-    return output.records;
+    return FilterLive(filter, in);
 }
 
 double NowSeconds() {
