@@ -53,8 +53,9 @@ PlainScan ScanEveryKey(const int32_t (&table)[128], int64_t reference) {
 }
 
 bool SameRecords(const std::vector<EventRecord>& a, const std::vector<EventRecord>& b) {
+    // memcmp may not be handed the null data() of an empty vector.
     return a.size() == b.size() &&
-           std::memcmp(a.data(), b.data(), a.size() * sizeof(EventRecord)) == 0;
+           (a.empty() || std::memcmp(a.data(), b.data(), a.size() * sizeof(EventRecord)) == 0);
 }
 
 }  // namespace
