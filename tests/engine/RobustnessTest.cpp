@@ -6,6 +6,7 @@
 #include <limits>
 #include <random>
 
+#include "host/EditorSettings.h"
 #include "support/FilterFixture.h"
 
 namespace {
@@ -27,18 +28,7 @@ public:
 
     // A block the editor could store, with now and then a field set to anything.
     void FillParams(ArpeggiatorParams& p) {
-        p.leftHandBottom = Between(0, 126);
-        p.leftHandSpan = Between(1, 127 - p.leftHandBottom);
-        p.arpBottom = Between(0, 115);
-        p.arpSpan = Between(12, 127 - p.arpBottom);
-        p.swing = Between(-100, 100);
-        p.rateUnits = Between(0, 2);
-        p.noteValue = Between(0, 10);
-        p.pathDirection = Between(0, 3);
-        p.rateAmount = Between(1, 500);
-        p.legato = Between(10, 99);
-        p.leftHandWindowOn = Between(0, 1);
-        p.keepInRange = Between(0, 1);
+        DrawEditorSettings(p, random);
         p.playOriginals = 0;
         int32_t* fields = &p.leftHandBottom;
         const int wild = Chance(3) ? Between(1, 6) : 0;

@@ -2,21 +2,11 @@
 
 #include <limits>
 
+#include "host/EditorSettings.h"
+
 ArpeggiatorParams RandomBlocks::Valid() {
     ArpeggiatorParams p = DefaultArpeggiatorParams();
-    p.leftHandBottom = Between(0, 126);
-    p.leftHandSpan = Between(1, 127 - p.leftHandBottom);
-    p.arpBottom = Between(0, 115);
-    p.arpSpan = Between(12, 127 - p.arpBottom);
-    p.swing = Between(-100, 100);
-    p.rateUnits = Between(0, 2);
-    p.noteValue = Between(0, 10);
-    p.pathDirection = Between(0, 3);
-    p.rateAmount = Between(1, 500);
-    p.legato = Between(10, 99);
-    p.playOriginals = Between(0, 1);
-    p.leftHandWindowOn = Between(0, 1);
-    p.keepInRange = Between(0, 1);
+    DrawEditorSettings(p, random);
     p.enabled = Between(0, 1);
     return p;
 }
