@@ -6,7 +6,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 min_time=${1:-0.5}
-bash scripts/install-deps.sh >/dev/null
+bash scripts/install-deps.sh native >/dev/null
 cmake --preset native >/dev/null
 cmake --build --preset native --target arp_bench arp_callcount arp_tool_bench >/dev/null
 

@@ -19,7 +19,11 @@ case "${1:-}" in
 *) echo "usage: scripts/demo.sh [--windows]" >&2; exit 2 ;;
 esac
 
-bash scripts/install-deps.sh
+if [ "$windows" = 1 ]; then
+    bash scripts/install-deps.sh native demo windows
+else
+    bash scripts/install-deps.sh native demo
+fi
 
 build=${ARP_BUILD_DIR:-build/native}
 echo "=== building the native preset in $build"

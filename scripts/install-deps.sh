@@ -1,18 +1,35 @@
 #!/usr/bin/env bash
-# Installs every Debian package the builds and tests need. Idempotent: packages
+# Installs the Debian packages that the chosen parts of the work need. Idempotent: packages
 # already present are skipped, so a second run costs one dpkg query.
+# Usage: scripts/install-deps.sh [GROUP...]   (default: every group)
+#   native    the native build, its tests and the benchmarks
+#   windows   the MinGW build and its tests under Wine, windows under Xvfb, real input
+#   fuzz      clang with libFuzzer and the sanitizer runtimes
+#   demo      the demo's synthesizer, soundfont and image tools
+#   shipping  the help compiler, the installer builder and the artwork script
+#   lv2       the LV2 bundle's validators and the real hosts it is tested in
 set -euo pipefail
 
-packages=(
-  build-essential cmake ninja-build clang-format
-  googletest libgtest-dev libbenchmark-dev
-  nlohmann-json3-dev libcli11-dev
-  mingw-w64 g++-mingw-w64-x86-64-posix
-  wine64 xvfb xauth
-  python3 python3-mido midicsv fluidsynth timgm6mb-soundfont
-  imagemagick librsvg2-bin xdotool valgrind  # rsvg: ImageMagick hands SVG to it
-  clang-14 libclang-rt-14-dev libfuzzer-14-dev
+declare -A group=(
+  [native]="build-essential cmake ninja-build clang-format googletest libgtest-dev
+            libbenchmark-dev nlohmann-json3-dev libcli11-dev python3 python3-mido midicsv valgrind"
+  [windows]="mingw-w64 g++-mingw-w64-x86-64-posix wine64 xvfb xauth xdotool imagemagick
+             python3-pil"
+  [fuzz]="clang-14 libclang-rt-14-dev libfuzzer-14-dev llvm-14"
+  [demo]="fluidsynth timgm6mb-soundfont imagemagick librsvg2-bin"
+  [shipping]="nsis fp-utils libchm-bin python3-pil"
+  [lv2]="lv2-dev lilv-utils sordi jackd2 jalv python3-jack-client"
 )
+
+chosen=("$@")
+[ ${#chosen[@]} -gt 0 ] || chosen=(native windows fuzz demo shipping lv2)
+
+packages=()
+for name in "${chosen[@]}"; do
+  [ -n "${group[$name]:-}" ] || { echo "install-deps: unknown group '$name'" >&2; exit 2; }
+  read -r -a words <<<"$(echo ${group[$name]})"
+  packages+=("${words[@]}")
+done
 
 missing=()
 for p in "${packages[@]}"; do
@@ -22,7 +39,7 @@ for p in "${packages[@]}"; do
 done
 
 if [ ${#missing[@]} -eq 0 ]; then
-  echo "install-deps: all ${#packages[@]} packages present"
+  echo "install-deps: all packages of ${chosen[*]} present"
   exit 0
 fi
 
