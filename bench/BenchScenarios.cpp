@@ -2,7 +2,11 @@
 
 #include <algorithm>
 
+#include "MidiConstants.h"
 #include "engine/Arpeggiator.h"
+
+using midi::kNoteOff;
+using midi::kNoteOn;
 
 namespace {
 constexpr int32_t kWindowTicks = 120;  // what a host hands over at 120 BPM every ~60 ms
@@ -11,10 +15,11 @@ constexpr size_t kOutputReserve = 1 << 16;
 }  // namespace
 
 EventsScenario::EventsScenario(int32_t noteCount, bool enabled) : notes(noteCount) {
-    ArpeggiatorParams& p = *bench.filter->params;
-    p.enabled = enabled ? 1 : 0;
-    p.rateUnits = kRateNotes;
-    p.noteValue = 2;
+    bench.Door().EditParams([enabled](ArpeggiatorParams& p) {
+        p.enabled = enabled ? 1 : 0;
+        p.rateUnits = kRateNotes;
+        p.noteValue = 2;
+    });
     output.records.reserve(kOutputReserve);
     for (int32_t i = 0; i < notes; ++i) {
         EventRecord r{};
@@ -36,25 +41,26 @@ void EventsScenario::Step() {
 }
 
 LiveScenario::LiveScenario(bool batch16, bool enabled) : bench({.lookAheadMs = 500}) {
-    ArpeggiatorParams& p = *bench.filter->params;
-    p.enabled = enabled ? 1 : 0;
-    p.rateUnits = kRateTicks;
-    p.rateAmount = 60;
-    p.playOriginals = 1;
+    bench.Door().EditParams([enabled](ArpeggiatorParams& p) {
+        p.enabled = enabled ? 1 : 0;
+        p.rateUnits = kRateTicks;
+        p.rateAmount = 60;
+        p.playOriginals = 1;
+    });
     output.records.reserve(kOutputReserve);
 
     MessageQueue hold;
-    hold.records = {{0, 0x90, 60, 100, 0}, {0, 0x90, 64, 100, 0}, {0, 0x90, 67, 100, 0}};
+    hold.records = {{0, kNoteOn, 60, 100, 0}, {0, kNoteOn, 64, 100, 0}, {0, kNoteOn, 67, 100, 0}};
     bench.filter->FilterLiveInput(&hold, &output);
     for (int i = 0; i < 16; ++i) {
         const auto key = static_cast<uint8_t>(72 + i % 8);
-        messages.records.push_back({0, static_cast<uint8_t>(i < 8 ? 0x90 : 0x80), key, 90, 0});
+        messages.records.push_back({0, i < 8 ? kNoteOn : kNoteOff, key, 90, 0});
     }
     input = batch16 ? &messages : &tick;
 }
 
 void LiveScenario::Step() {
     output.records.clear();
-    bench.filter->msClock.store(bench.filter->msClock.load() + 10);
+    bench.Door().AdvanceClock(10);
     bench.filter->FilterLiveInput(input, &output);
 }

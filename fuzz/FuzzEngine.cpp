@@ -7,7 +7,6 @@
 
 #include "engine/TimeMath.h"
 #include "fuzz/FuzzHost.h"
-#include "platform/ScopedLock.h"
 
 namespace {
 
@@ -44,7 +43,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Bytes in(data, size);
     const Tempo host = kHosts[in.U8() % std::size(kHosts)];
     FuzzFilter filter(host.ticksPerQuarter, host.usPerQuarter, in.Take<uint16_t>());
-    *filter->params = in.Take<ArpeggiatorParams>();
+    filter.Door().WriteParams(in.Take<ArpeggiatorParams>());
 
     int32_t from = in.Take<int16_t>();
     for (int call = 0; call < 64 && !in.Empty(); ++call) {
@@ -87,21 +86,24 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                 // The editor writes one field at a time under the lock.
                 const size_t field = in.U8() % 19;
                 const auto value = in.Take<int32_t>();
-                ScopedLock hold(filter->lock);
-                std::memcpy(reinterpret_cast<uint8_t*>(filter->params.get()) + 4 * field, &value,
-                            sizeof value);
+                filter.Door().EditParams([field, value](ArpeggiatorParams& params) {
+                    std::memcpy(reinterpret_cast<uint8_t*>(&params) + 4 * field, &value,
+                                sizeof value);
+                });
                 break;
             }
             case 7: {
                 const auto ms = in.Take<uint32_t>();
-                filter->msClock.store((op & 0x80) != 0 ? ms : filter->msClock.load() + ms % 4096);
+                if ((op & 0x80) != 0) {
+                    filter.Door().SetClock(ms);
+                } else {
+                    filter.Door().AdvanceClock(ms % 4096);
+                }
                 break;
             }
-            case 8: {
-                ScopedLock hold(filter->lock);
-                filter->flushHeld = 1;
+            case 8:
+                filter.Door().RequestFlushHeld();
                 break;
-            }
             default:
                 filter->DetachHost();
                 if ((op & 0x80) == 0) filter.Attach();

@@ -1,5 +1,7 @@
 #include "fuzz/FuzzHost.h"
 
+#include "engine/FilterTestView.h"
+
 FuzzFilter::~FuzzFilter() {
     filter->DetachHost();
     FUZZ_CHECK(converter.ForeignRefs() == 0 && live.ForeignRefs() == 0 && aux.ForeignRefs() == 0);
@@ -8,7 +10,8 @@ FuzzFilter::~FuzzFilter() {
 // With pass-through on or the effect bypassed, played notes come out as they went in, whatever
 // their bytes; otherwise every note record in the output was generated and must be valid.
 void FuzzFilter::CheckPlayback(const EventQueue& output) const {
-    if (filter->params->playOriginals != 0 || filter->params->enabled == 0) return;
+    const ArpeggiatorParams params = Door().ReadParams();
+    if (params.playOriginals != 0 || params.enabled == 0) return;
     for (const EventRecord& r : output.records) {
         if (r.kind != kEventKindNote) continue;
         FUZZ_CHECK(r.key <= 127);
@@ -19,14 +22,16 @@ void FuzzFilter::CheckPlayback(const EventQueue& output) const {
 
 // A detached filter passes live input through as it came, like a bypassed one.
 void FuzzFilter::CheckLive(const MessageQueue& output) const {
-    const bool passesInput = filter->params->enabled == 0 || filter->timeConverter == nullptr;
-    if (filter->params->playOriginals != 0 || passesInput) return;
+    const ArpeggiatorParams params = Door().ReadParams();
+    const bool passesInput = params.enabled == 0 || Door().TimeConverter() == nullptr;
+    if (params.playOriginals != 0 || passesInput) return;
     for (const ShortMessageRecord& m : output.records) {
         FUZZ_CHECK(m.data1 <= 127);
         FUZZ_CHECK(m.data2 <= 127);
-        FUZZ_CHECK((m.status & 0xF0) == 0x90);
+        FUZZ_CHECK((m.status & midi::kKindMask) == midi::kNoteOn);
     }
-    FUZZ_CHECK(filter->pending.Size() <= filter->pending.Capacity());
+    const PendingList& pending = FilterTestView(*filter).State().pending;
+    FUZZ_CHECK(pending.Size() <= pending.Capacity());
 }
 
 void FuzzFilter::PlayAndCheck() {
@@ -44,12 +49,12 @@ void FuzzFilter::PlayAndCheck() {
     CheckPlayback(output);
 
     MessageQueue messages;
-    messages.records = {{0, 0x90, 60, 100, 0}, {0, 0x90, 30, 90, 0}};
+    messages.records = {{0, midi::kNoteOn, 60, 100, 0}, {0, midi::kNoteOn, 30, 90, 0}};
     MessageQueue tick;
     MessageQueue liveOut;
     filter->FilterLiveInput(&messages, &liveOut);
     for (int i = 0; i < 8; ++i) {
-        filter->msClock.store(filter->msClock.load() + 20);
+        Door().AdvanceClock(20);
         filter->FilterLiveInput(&tick, &liveOut);
     }
     CheckLive(liveOut);

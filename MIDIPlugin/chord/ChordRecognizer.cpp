@@ -2,12 +2,15 @@
 
 #include <bit>
 
+#include "MidiConstants.h"
+
 namespace {
 
-constexpr int32_t kLowestKey = 0;
-constexpr int32_t kHighestKey = 127;
+using midi::kHighestKey;
+using midi::kLowestKey;
+
 // Starting value of the lowest-note scan; any key is below it.
-constexpr int32_t kNoLowestNote = 999;
+constexpr int32_t kNoLowestNote = kHighestKey + 1;
 // The table is searched with the notes as played and after up to four rotations.
 constexpr int32_t kRotationLimit = 5;
 
@@ -99,12 +102,12 @@ bool CChordRecognizer::BuildNoteMask(const int32_t* notes, int32_t count) {
     uint32_t mask = 0;
     for (int32_t i = 0; i < count; ++i) {
         if (IsKey(notes[i])) {
-            mask |=
-                static_cast<uint32_t>(ChordDictionary::intervalWeights[(notes[i] - lowest) % 12]);
+            mask |= static_cast<uint32_t>(
+                ChordDictionary::intervalWeights[(notes[i] - lowest) % midi::kPitchClassCount]);
         }
     }
     noteMask = mask;
-    bassPitchClass = lowest % 12;
+    bassPitchClass = lowest % midi::kPitchClassCount;
     return true;
 }
 

@@ -1,16 +1,10 @@
 // Construction, destruction, identity and attachment of the filter object.
 #include "engine/Arpeggiator.h"
 
-#include <cstring>
-
 #include "engine/InterfaceIds.h"
-#include "shell/ModuleCounters.h"
+#include "platform/ModuleCounters.h"
 
 namespace {
-
-// Valid use holds a few steps' note-ons and note-offs plus one call's pass-through; see the
-// live path for the rule when a pathological host or block would exceed this.
-constexpr size_t kPendingCapacity = 4096;
 
 template <typename T>
 void ReleaseAndNull(T*& service) {
@@ -22,56 +16,9 @@ void ReleaseAndNull(T*& service) {
 
 }  // namespace
 
-CArpeggiator::CArpeggiator()
-    : refCount(1),
-      dirty(0),
-      paramsSize(0),
-      timeConverter(nullptr),
-      auxService(nullptr),
-      liveService(nullptr),
-      lookAheadMs(0),
-      editorPage(nullptr),
-      keyScan(timemath::kStaleSummary),
-      stepEvent{},
-      currentNote(0),
-      chordKeyList{},
-      soundingCount(0),
-      chordMask(1),
-      baseVelocity(0),
-      stepIndex(0),
-      stepLength(-1),
-      liveStepLength(-1),
-      nextStepTime(0),
-      chordRoot(-1),
-      direction(0),
-      liveBegun(0),
-      liveChannel(0),
-      windowOn(0),
-      inRange(0),
-      liveHeldCount(0),
-      liveStartTicks(0),
-      liveNextTime(0),
-      liveCurrentNote(0),
-      liveStepIndex(0),
-      liveBaseVelocity(0),
-      liveDirection(0),
-      liveOnMessage{},
-      liveOffMessage{},
-      liveChordMask(0),
-      liveChordRoot(-1),
-      msClock(0),
-      flushHeld(0),
-      pending(kPendingCapacity),
-      timerId(0),
-      timerRunning(0),
-      lastTimerMs(0) {
-    std::memset(keyEndTimes, 0xFF, sizeof keyEndTimes);
-    std::memset(windowKeyEndTimes, 0xFF, sizeof windowKeyEndTimes);
-    std::memset(pitchClassEndTimes, 0xFF, sizeof pitchClassEndTimes);
-    std::memset(liveHeld, 0xFF, sizeof liveHeld);
-    std::memset(liveWindowKeys, 0xFF, sizeof liveWindowKeys);
-    std::memset(livePitchClasses, 0xFF, sizeof livePitchClasses);
-
+// Every field starts as ArpeggiatorState gives it; the block, the clock and the module's count
+// are what construction adds.
+CArpeggiator::CArpeggiator() {
     params = std::make_unique<ArpeggiatorParams>(DefaultArpeggiatorParams());
     paramsSize = sizeof(ArpeggiatorParams);
 

@@ -3,31 +3,23 @@
 // answers the host's persistence, page and enable interfaces.
 //
 // Threads: the host's playback path (FilterEvents, transport), its live path (FilterLiveInput),
-// the UI thread (editor page: params, chordName, flushHeld) and the multimedia-timer thread
-// (msClock only). `lock` guards everything but msClock; see each operation's tag.
+// the UI thread (the editor page, through FilterAccess) and the multimedia-timer thread
+// (msClock only). `lock` guards everything but msClock; see each operation's tag. This header
+// is the host's view (the COM faces); tools, the page and tests use FilterAccess.h.
 #pragma once
 
-#include <atomic>
 #include <cstdint>
-#include <memory>
 
-#include "chord/ChordRecognizer.h"
-#include "engine/ArpeggiatorParams.h"
-#include "engine/EditorPageLink.h"
+#include "engine/ArpeggiatorState.h"
 #include "engine/HostInterfaces.h"
-#include "engine/PendingList.h"
-#include "engine/TimeMath.h"
 #include "platform/MultimediaTimer.h"
-#include "platform/RecursiveLock.h"
-
-// Marks a held key (and a held pitch class) in the live tables.
-inline constexpr int32_t HeldMarker = 1234567;
 
 class CArpeggiator : public IMfxEventFilter,
                      public IPersistStream,
                      public ISpecifyPropertyPages,
                      public IVeskarEnablePlugin,
-                     private TimerTarget {
+                     private TimerTarget,
+                     private ArpeggiatorState {
 public:
     // Starts the millisecond clock and counts the object in liveObjectCount. [any thread]
     CArpeggiator();
@@ -71,76 +63,15 @@ public:
     // [any thread]
     HRESULT STDMETHODCALLTYPE SetPluginEnabled(VARIANT_BOOL enable) override;
 
-    // The millisecond clock. Tests and the scripted host stop it and move msClock by hand.
+private:
+    // The one door for everything outside the engine, and the tests' read-only view.
+    friend class FilterAccess;
+    friend class FilterTestView;
+
+    // The millisecond clock: started by construction, stopped by destruction; tests and the
+    // scripted host stop it through FilterAccess and move msClock by hand. [any thread]
     void StartMillisecondClock();
     void StopMillisecondClock();
-
-    // --- Identity and host services
-    std::atomic<uint32_t> refCount;
-    RecursiveLock lock;
-    uint32_t dirty;
-    uint32_t paramsSize;
-    IHostTimeConverter* timeConverter;
-    IHostAuxService* auxService;
-    IHostLiveService* liveService;
-    uint32_t lookAheadMs;
-    IEditorPageLink* editorPage;  // not owned; set by the page while it is bound
-    std::unique_ptr<ArpeggiatorParams> params;
-
-    // --- Playback state
-    int32_t keyEndTimes[128];
-    // What keyEndTimes held at a recent chunk's start, reused while it holds so that most chunks
-    // skip the scan of the table. Every writer of keyEndTimes sets it to kStaleSummary.
-    timemath::ActiveSummary keyScan;
-    int32_t windowKeyEndTimes[128];
-    int32_t pitchClassEndTimes[12];
-    EventRecord stepEvent;
-    int32_t currentNote;
-
-    int32_t chordKeyList[128];
-    CChordRecognizer chordRecognizer;
-
-    int32_t soundingCount;
-    uint32_t chordMask;
-    int32_t baseVelocity;
-    int32_t stepIndex;
-    int32_t stepLength;
-    int32_t liveStepLength;
-    int32_t nextStepTime;
-    int32_t chordRoot;
-    int32_t direction;
-
-    // --- Live state
-    uint32_t liveBegun;
-    int32_t liveChannel;
-    uint32_t windowOn;  // per-call copies of leftHandWindowOn and keepInRange
-    uint32_t inRange;
-    int32_t liveHeldCount;
-    int32_t liveHeld[128];
-    int32_t liveWindowKeys[128];
-    int32_t livePitchClasses[12];
-    int32_t liveStartTicks;
-    int32_t liveNextTime;
-    int32_t liveCurrentNote;
-    int32_t liveStepIndex;
-    int32_t liveBaseVelocity;
-    int32_t liveDirection;
-    ShortMessageRecord liveOnMessage;
-    ShortMessageRecord liveOffMessage;
-    uint32_t liveChordMask;
-    int32_t liveChordRoot;
-
-    // --- Millisecond clock and pending live output
-    std::atomic<uint32_t> msClock;  // written by the timer thread, relaxed
-    uint32_t flushHeld;             // set by the editor page under lock
-    PendingList pending;
-    uint32_t timerId;
-    uint32_t timerRunning;
-    uint32_t lastTimerMs;
-
-    ChordText chordName;  // last chord text handed to the page; read by the page under lock
-
-private:
     // [timer thread]
     void OnTimer() override;
 
@@ -171,7 +102,15 @@ private:
     void StartPlaybackArpeggio(const EventRecord& record);
     void GeneratePlaybackSteps(int32_t limit, IHostEventQueue* output);
 
-    // --- Live input (LiveInput.cpp)
+    // --- Live input (LiveInput.cpp), the named steps of FilterLiveInput in their order
+    struct LiveBatch;
+    bool PassThroughBypassed(IHostEventQueue* input, IHostEventQueue* output);
+    void SilenceHeldKeys(IHostEventQueue* output);
+    void ReadLiveBatch(IHostEventQueue* input, int32_t count, LiveBatch& batch,
+                       IHostEventQueue* output);
+    void PassOriginal(const ShortMessageRecord& message, int32_t nowMs, IHostEventQueue* output);
+    void TrackArpeggioKey(const ShortMessageRecord& message, bool on, LiveBatch& batch);
+    void AdvanceLiveArpeggio(IHostEventQueue* input, int32_t count, const LiveBatch& batch);
     ShortMessageRecord FirstHeldPress(IHostEventQueue* input, int32_t count);
     void GenerateLiveSteps();
     void SendDueMessages(IHostEventQueue* output);

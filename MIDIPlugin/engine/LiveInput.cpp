@@ -9,11 +9,10 @@
 
 using timemath::AddSaturating;
 
-namespace {
+using midi::kNoteOff;
+using midi::kNoteOn;
 
-constexpr uint8_t kNoteOn = 0x90;
-constexpr uint8_t kNoteOff = 0x80;
-constexpr uint8_t kHighestKey = 127;
+namespace {
 
 // A message counts as due this long before its due time: live output is played at once.
 constexpr int32_t kEarlyMs = 12;
@@ -23,33 +22,27 @@ constexpr int32_t kEarlyMs = 12;
 constexpr int32_t kMaxLiveStepsPerCall = 256;
 
 bool IsOff(const ShortMessageRecord& message) {
-    return (message.status & 0xF0) == kNoteOff || message.data2 == 0;
+    return (message.status & midi::kKindMask) == kNoteOff || message.data2 == 0;
 }
 
 }  // namespace
+
+// What one batch of input did to the held keys, for the steps that follow the scan.
+struct CArpeggiator::LiveBatch {
+    int32_t nowMs = 0;
+    int32_t newOns = 0;     // arpeggio keys pressed in this batch
+    int32_t windowOns = 0;  // left-hand window keys pressed in this batch
+    ShortMessageRecord starting{};
+    bool haveStarting = false;  // `starting` is the press that brought the held count to 1
+};
 
 // [live thread, takes lock]
 HRESULT STDMETHODCALLTYPE CArpeggiator::FilterLiveInput(IHostEventQueue* input,
                                                         IHostEventQueue* output) {
     if (input == nullptr || output == nullptr) return E_POINTER;
     ScopedLock hold(lock);
-
-    // Without a time converter (detached) nothing can be timed: the input passes unchanged.
-    if (params->enabled == 0 || timeConverter == nullptr) {
-        if (params->enabled == 0) pending.Clear();
-        CopyAllRecords(input, output);
-        return S_OK;
-    }
-
-    if (flushHeld != 0) {
-        flushHeld = 0;
-        for (int32_t key = 0; key < 128; ++key) {
-            if (liveHeld[key] != HeldMarker) continue;
-            const ShortMessageRecord silence{0, static_cast<uint8_t>(kNoteOn | liveChannel),
-                                             static_cast<uint8_t>(key), 0, 0};
-            output->Add(&silence);
-        }
-    }
+    if (PassThroughBypassed(input, output)) return S_OK;
+    if (flushHeld != 0) SilenceHeldKeys(output);
 
     windowOn = static_cast<uint32_t>(params->leftHandWindowOn);
     inRange = static_cast<uint32_t>(params->keepInRange);
@@ -61,79 +54,113 @@ HRESULT STDMETHODCALLTYPE CArpeggiator::FilterLiveInput(IHostEventQueue* input,
         liveBegun = 1;
     }
 
-    const auto nowMs = static_cast<int32_t>(msClock.load(std::memory_order_relaxed));
-    int32_t newOns = 0;
-    int32_t windowOns = 0;
-    ShortMessageRecord starting{};
-    bool haveStarting = false;
+    LiveBatch batch;
+    batch.nowMs = static_cast<int32_t>(msClock.load(std::memory_order_relaxed));
+    ReadLiveBatch(input, count, batch, output);
+    AdvanceLiveArpeggio(input, count, batch);
+    SendDueMessages(output);
+    return S_OK;
+}
+
+// Bypassed, or detached (without a time converter nothing can be timed): the input passes
+// unchanged. Bypass also drops whatever was waiting.
+bool CArpeggiator::PassThroughBypassed(IHostEventQueue* input, IHostEventQueue* output) {
+    if (params->enabled != 0 && timeConverter != nullptr) return false;
+    if (params->enabled == 0) pending.Clear();
+    CopyAllRecords(input, output);
+    return true;
+}
+
+// The page switched pass-through off: the played keys it let through are silenced at once.
+void CArpeggiator::SilenceHeldKeys(IHostEventQueue* output) {
+    flushHeld = 0;
+    for (int32_t key = 0; key < midi::kKeyCount; ++key) {
+        if (liveHeld[key] != HeldMarker) continue;
+        const ShortMessageRecord silence{0, static_cast<uint8_t>(kNoteOn | liveChannel),
+                                         static_cast<uint8_t>(key), 0, 0};
+        output->Add(&silence);
+    }
+}
+
+void CArpeggiator::ReadLiveBatch(IHostEventQueue* input, int32_t count, LiveBatch& batch,
+                                 IHostEventQueue* output) {
     ShortMessageRecord message{};  // a failed GetAt leaves the previous message here
     for (int32_t i = 0; i < count; ++i) {
         input->GetAt(i, &message);
-        const uint8_t kind = message.status & 0xF0;
+        const uint8_t kind = message.status & midi::kKindMask;
         if (kind != kNoteOn && kind != kNoteOff) continue;
-        liveChannel = message.status & 0x0F;
-        if (params->playOriginals != 0 && !AppendPending(message, nowMs)) {
-            // Pass-through is due at once anyway: with the list full it goes out directly.
-            ShortMessageRecord direct = message;
-            direct.time = IsOff(message) ? 1 : 0;
-            output->Add(&direct);
-        }
+        liveChannel = message.status & midi::kChannelMask;
+        if (params->playOriginals != 0) PassOriginal(message, batch.nowMs, output);
         // Keys above 127 are not MIDI keys: passed through, never held.
-        if (message.data1 > kHighestKey) continue;
+        if (message.data1 > midi::kHighestKey) continue;
 
         const bool on = kind == kNoteOn && message.data2 > 0;
-        const int32_t key = message.data1;
-        if (!InWindow(key)) {
-            const bool held = liveHeld[key] == HeldMarker;
-            if (on == held) continue;
-            if (on) {
-                liveStartTicks = timeConverter->MsToTicks(nowMs);
-                liveNextTime = liveStartTicks;
-                liveHeld[key] = HeldMarker;
-                livePitchClasses[key % 12] = HeldMarker;
-                ++liveHeldCount;
-                ++newOns;
-                if (liveHeldCount == 1) {
-                    starting = message;
-                    haveStarting = true;
-                }
-            } else {
-                // The pitch class goes silent even if another held key shares it.
-                liveHeld[key] = -1;
-                livePitchClasses[key % 12] = -1;
-                --liveHeldCount;
-            }
-        } else if (on) {
-            liveWindowKeys[key] = HeldMarker;
-            ++windowOns;
+        if (!InWindow(message.data1)) {
+            TrackArpeggioKey(message, on, batch);
         } else {
-            liveWindowKeys[key] = -1;
+            liveWindowKeys[message.data1] = on ? HeldMarker : kNotSounding;
+            if (on) ++batch.windowOns;
         }
     }
+}
 
-    if (liveHeldCount > 0 || windowOns > 0) {
-        if (windowOns > 0 && windowOn != 0) {
-            RecognizeWindowChord(liveWindowKeys, 0, liveChordMask, liveChordRoot);
-            FillPitchClasses(livePitchClasses, liveChordMask, HeldMarker);
-        }
-        if (newOns == liveHeldCount && newOns > 0) {
-            // A batch like [on 62, off 60] while 60 was held never brings the count to 1 on a
-            // press, yet leaves only keys pressed in this call: it starts from the first of them.
-            if (!haveStarting) starting = FirstHeldPress(input, count);
-            StartArpeggio(starting.data1, starting.data2, liveCurrentNote, liveDirection,
-                          liveStepIndex, liveBaseVelocity);
-        }
-        if (count == 0) {
-            liveOnMessage.status = static_cast<uint8_t>(kNoteOn | liveChannel);
-            liveOffMessage.status = liveOnMessage.status;
-            GenerateLiveSteps();
+// Pass-through is due at once anyway: with the pending list full it goes out directly.
+void CArpeggiator::PassOriginal(const ShortMessageRecord& message, int32_t nowMs,
+                                IHostEventQueue* output) {
+    if (AppendPending(message, nowMs)) return;
+    ShortMessageRecord direct = message;
+    direct.time = IsOff(message) ? 1 : 0;
+    output->Add(&direct);
+}
+
+void CArpeggiator::TrackArpeggioKey(const ShortMessageRecord& message, bool on, LiveBatch& batch) {
+    const int32_t key = message.data1;
+    const bool held = liveHeld[key] == HeldMarker;
+    if (on == held) return;
+    if (on) {
+        liveStartTicks = timeConverter->MsToTicks(batch.nowMs);
+        liveNextTime = liveStartTicks;
+        liveHeld[key] = HeldMarker;
+        livePitchClasses[key % midi::kPitchClassCount] = HeldMarker;
+        ++liveHeldCount;
+        ++batch.newOns;
+        if (liveHeldCount == 1) {
+            batch.starting = message;
+            batch.haveStarting = true;
         }
     } else {
-        liveNextTime = 0;
+        // The pitch class goes silent even if another held key shares it.
+        liveHeld[key] = kNotSounding;
+        livePitchClasses[key % midi::kPitchClassCount] = kNotSounding;
+        --liveHeldCount;
     }
+}
 
-    SendDueMessages(output);
-    return S_OK;
+// After the scan: the window's chord, a new arpeggio when every held key is new, and on a tick
+// call the steps up to the look-ahead horizon.
+void CArpeggiator::AdvanceLiveArpeggio(IHostEventQueue* input, int32_t count,
+                                       const LiveBatch& batch) {
+    if (liveHeldCount <= 0 && batch.windowOns == 0) {
+        liveNextTime = 0;
+        return;
+    }
+    if (batch.windowOns > 0 && windowOn != 0) {
+        RecognizeWindowChord(liveWindowKeys, 0, liveChordMask, liveChordRoot);
+        FillPitchClasses(livePitchClasses, liveChordMask, HeldMarker);
+    }
+    if (batch.newOns == liveHeldCount && batch.newOns > 0) {
+        // A batch like [on 62, off 60] while 60 was held never brings the count to 1 on a
+        // press, yet leaves only keys pressed in this call: it starts from the first of them.
+        const ShortMessageRecord starting =
+            batch.haveStarting ? batch.starting : FirstHeldPress(input, count);
+        StartArpeggio(starting.data1, starting.data2, liveCurrentNote, liveDirection, liveStepIndex,
+                      liveBaseVelocity);
+    }
+    if (count == 0) {
+        liveOnMessage.status = static_cast<uint8_t>(kNoteOn | liveChannel);
+        liveOffMessage.status = liveOnMessage.status;
+        GenerateLiveSteps();
+    }
 }
 
 void CArpeggiator::GenerateLiveSteps() {
@@ -187,8 +214,8 @@ ShortMessageRecord CArpeggiator::FirstHeldPress(IHostEventQueue* input, int32_t 
     ShortMessageRecord message{};
     for (int32_t i = 0; i < count; ++i) {
         input->GetAt(i, &message);
-        const bool on = (message.status & 0xF0) == kNoteOn && message.data2 > 0;
-        if (on && message.data1 <= kHighestKey && !InWindow(message.data1) &&
+        const bool on = (message.status & midi::kKindMask) == kNoteOn && message.data2 > 0;
+        if (on && message.data1 <= midi::kHighestKey && !InWindow(message.data1) &&
             liveHeld[message.data1] == HeldMarker) {
             return message;
         }

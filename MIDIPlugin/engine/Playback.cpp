@@ -1,7 +1,6 @@
 // Playback filtering: the host's recorded events, window by window in song ticks, become the
 // notes of the arpeggio as complete notes with their own durations.
 #include <algorithm>
-#include <cstring>
 
 #include "engine/Arpeggiator.h"
 #include "engine/TimeMath.h"
@@ -21,10 +20,6 @@ constexpr int32_t kWindowKeyGraceTicks = 20;
 // A host that moves the song position without a stop or loop can leave the grid far behind the
 // chunk; the steps beyond this many are skipped on the grid instead of flooding the queue.
 constexpr int32_t kMaxStepsPerChunk = 1024;
-
-// Keys above 127 cannot be MIDI keys; such notes are still passed through with playOriginals
-// but neither feed the arpeggio nor the window.
-constexpr uint8_t kHighestKey = 127;
 
 // Windows longer than this may hold long stretches in which nothing sounds; those are skipped
 // whole instead of chunk by chunk. A host's windows are shorter, so they never pay for the scan.
@@ -97,7 +92,9 @@ void CArpeggiator::FilterChunk(int32_t from, int32_t chunkEnd, IHostEventQueue* 
             if (record.kind != kEventKindNote || !InChunk(record, from, chunkEnd)) continue;
             if (record.duration == 0) record.duration = 1;
             if (params->playOriginals != 0) output->Add(&record);
-            if (record.key > kHighestKey) continue;
+            // Keys above 127 are not MIDI keys: passed through with playOriginals, but they
+            // neither feed the arpeggio nor the window.
+            if (record.key > midi::kHighestKey) continue;
 
             // Durations are unsigned; an end past the song range is pinned to its last tick.
             const int32_t end =
@@ -106,12 +103,12 @@ void CArpeggiator::FilterChunk(int32_t from, int32_t chunkEnd, IHostEventQueue* 
                 keyEndTimes[record.key] = end;
                 keyScan = timemath::kStaleSummary;
                 if (windowOn == 0) {
-                    int32_t& pcEnd = pitchClassEndTimes[record.key % 12];
+                    int32_t& pcEnd = pitchClassEndTimes[record.key % midi::kPitchClassCount];
                     pcEnd = std::max(pcEnd, end);
                 }
                 if (soundingCount == 0) {
                     StartPlaybackArpeggio(record);
-                    soundingCount = 999;
+                    soundingCount = kArpeggioStarting;
                 }
             } else {
                 windowKeyEndTimes[record.key] = end;
@@ -206,10 +203,10 @@ void CArpeggiator::GeneratePlaybackSteps(int32_t limit, IHostEventQueue* output)
 }
 
 void CArpeggiator::PlaybackReset() {
-    std::memset(keyEndTimes, 0xFF, sizeof keyEndTimes);
+    MarkAllNotSounding(keyEndTimes);
     keyScan = timemath::kStaleSummary;
-    std::memset(windowKeyEndTimes, 0xFF, sizeof windowKeyEndTimes);
-    std::memset(pitchClassEndTimes, 0xFF, sizeof pitchClassEndTimes);
+    MarkAllNotSounding(windowKeyEndTimes);
+    MarkAllNotSounding(pitchClassEndTimes);
     soundingCount = 0;
     NotifyPage(ChordText{});
 }

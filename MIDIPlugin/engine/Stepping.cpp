@@ -22,10 +22,11 @@ constexpr double kNoteValueFactors[] = {0.125, 0.0825, 0.25, 0.165, 0.5, 0.33,
 constexpr int32_t kLastNoteValue = 10;
 
 // Velocity scale by the interval of a key above the chord root.
-constexpr double kAccent[12] = {1.0, 0.7, 0.8, 0.7, 0.9, 0.8, 0.7, 0.9, 0.7, 0.8, 0.7, 0.8};
+constexpr double kAccent[midi::kPitchClassCount] = {1.0, 0.7, 0.8, 0.7, 0.9, 0.8,
+                                                    0.7, 0.9, 0.7, 0.8, 0.7, 0.8};
 
-constexpr int32_t kLowestKey = 0;
-constexpr int32_t kHighestKey = 127;
+using midi::kHighestKey;
+using midi::kLowestKey;
 
 // Moves a key by whole octaves into 0..127. Keys folded into a valid range are already there.
 int32_t FoldIntoKeyRange(int64_t key) {
@@ -114,7 +115,7 @@ int32_t CArpeggiator::NextKeyByKey(int32_t cur, int32_t& cursorDirection, int32_
     const int32_t start = cur;
     int32_t d = cursorDirection;
     // One full cycle of either walk visits every key from 1 to 127.
-    for (int iteration = 0; iteration < 2 * 128 + 2; ++iteration) {
+    for (int iteration = 0; iteration < 2 * midi::kKeyCount + 2; ++iteration) {
         // "<= 1" and ">= 127" rather than equality: a walk that starts on key 0 turns there
         // instead of stepping below the table.
         if (cur >= kHighestKey) {
@@ -157,7 +158,7 @@ int32_t CArpeggiator::NextKeyByPitchClass(int32_t cur, int32_t& cursorDirection,
             kHighestKey));
     }
     const bool anyActive =
-        std::any_of(pitchClassTable, pitchClassTable + 12,
+        std::any_of(pitchClassTable, pitchClassTable + midi::kPitchClassCount,
                     [reference](int32_t entry) { return timemath::IsActive(entry, reference); });
     if (!anyActive || top == bottom) return bottom;
 
@@ -182,7 +183,9 @@ int32_t CArpeggiator::NextKeyByPitchClass(int32_t cur, int32_t& cursorDirection,
         }
         cur = std::clamp(cur + d, bottom, top);
         // cur lies in bottom..top, within 0..127: the unsigned remainder is the same, cheaper.
-        if (timemath::IsActive(pitchClassTable[static_cast<uint32_t>(cur) % 12u], reference)) {
+        if (timemath::IsActive(
+                pitchClassTable[static_cast<uint32_t>(cur) % uint32_t{midi::kPitchClassCount}],
+                reference)) {
             cursorDirection = d;
             return cur;
         }
@@ -203,7 +206,7 @@ void CArpeggiator::RecognizeWindowChord(const int32_t* windowTable, int32_t refe
                                         uint32_t& mask, int32_t& root) {
     // The scan stops one key below the window's top key; a bottom below 0 starts at key 0.
     const int64_t end =
-        std::min<int64_t>(int64_t{params->leftHandBottom} + params->leftHandSpan, 128);
+        std::min<int64_t>(int64_t{params->leftHandBottom} + params->leftHandSpan, midi::kKeyCount);
     int32_t count = 0;
     for (int64_t key = std::max(params->leftHandBottom, 0); key < end; ++key) {
         if (timemath::IsActive(windowTable[key], reference))
@@ -220,8 +223,9 @@ void CArpeggiator::RecognizeWindowChord(const int32_t* windowTable, int32_t refe
 
 void CArpeggiator::FillPitchClasses(int32_t* pitchClassTable, uint32_t mask, int32_t activeValue) {
     const int32_t root = chordRecognizer.GetRoot();
-    for (int32_t i = 0; i < 12; ++i) {
-        pitchClassTable[PitchClass(int64_t{root} + i)] = ((mask >> i) & 1u) != 0 ? activeValue : -1;
+    for (int32_t i = 0; i < midi::kPitchClassCount; ++i) {
+        pitchClassTable[PitchClass(int64_t{root} + i)] =
+            ((mask >> i) & 1u) != 0 ? activeValue : kNotSounding;
     }
 }
 

@@ -1,7 +1,7 @@
 #include "shell/ClassFactoryBase.h"
 
 #include "engine/InterfaceIds.h"
-#include "shell/ModuleCounters.h"
+#include "platform/ModuleCounters.h"
 
 HRESULT STDMETHODCALLTYPE CClassFactoryBase::QueryInterface(REFIID iid, void** object) {
     if (object == nullptr) return E_POINTER;

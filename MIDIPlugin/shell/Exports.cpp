@@ -1,6 +1,6 @@
 // The module's four exports (listed in Arpeggiator.def). They take no lock: the counters they
 // read change atomically, and the registry serialises its own writers.
-#include "shell/ModuleCounters.h"
+#include "platform/ModuleCounters.h"
 #include "shell/Registration.h"
 #include "shell/ServedClasses.h"
 

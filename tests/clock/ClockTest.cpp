@@ -9,6 +9,8 @@
 #include <vector>
 
 #include "engine/Arpeggiator.h"
+#include "engine/FilterAccess.h"
+#include "engine/FilterTestView.h"
 #include "platform/MultimediaTimer.h"
 
 namespace {
@@ -56,29 +58,29 @@ TEST(MillisecondClock, EveryFilterKeepsTimeWithMoreFiltersThanSystemTimers) {
     for (int i = 0; i < kMoreThanTheSystemHas; ++i) filters.emplace_back(new CArpeggiator);
 
     std::set<uint32_t> ids;
-    for (const FilterPtr& f : filters) ids.insert(f->timerId);
+    for (const FilterPtr& f : filters) ids.insert(FilterTestView(*f).State().timerId);
     EXPECT_EQ(ids.size(), filters.size()) << "every filter has a timer of its own";
     EXPECT_EQ(ids.count(0), 0u);
 
     auto allPast200 = [&] {
         for (const FilterPtr& f : filters) {
-            if (f->msClock.load() <= 200) return false;
+            if (FilterAccess(*f).Clock() <= 200) return false;
         }
         return true;
     };
     WaitUntil(allPast200, 10.0);
     for (int i = 0; i < kMoreThanTheSystemHas; ++i) {
-        EXPECT_GT(filters[i]->msClock.load(), 200u) << "filter " << i;
+        EXPECT_GT(FilterAccess(*filters[i]).Clock(), 200u) << "filter " << i;
     }
 }
 
 // With no other timer in the process the filter's clock runs on a system timer.
 TEST(MillisecondClock, ASystemTimerAdvancesTheClockAtWallTimeRate) {
     FilterPtr filter(new CArpeggiator);
-    const uint32_t before = filter->msClock.load();
+    const uint32_t before = FilterAccess(*filter).Clock();
     const Stopwatch watch;
     WaitUntil([&] { return watch.Seconds() >= 1.0; }, 2.0);
-    const uint32_t advanced = filter->msClock.load() - before;
+    const uint32_t advanced = FilterAccess(*filter).Clock() - before;
     EXPECT_GE(advanced, 500u);
     EXPECT_LE(advanced, 2000u);
 }

@@ -58,7 +58,7 @@ TEST(RealTime, PlaybackWithChordsAllocatesNothingForAnyWindowSize) {
         SCOPED_TRACE(window);
         FilterHarness h;
         RecordingPage page;
-        h.filter->editorPage = &page;
+        h.Door().BindEditorPage(&page);
         ArpeggiatorParams& p = h.Params();
         p.leftHandWindowOn = 1;
         p.playOriginals = 1;
@@ -84,7 +84,7 @@ TEST(RealTime, PlaybackWithChordsAllocatesNothingForAnyWindowSize) {
 TEST(RealTime, LiveBatchesAndTicksAllocateNothing) {
     FilterHarness h(960, 500000, 200);
     RecordingPage page;
-    h.filter->editorPage = &page;
+    h.Door().BindEditorPage(&page);
     h.Params().leftHandWindowOn = 1;
     h.Params().playOriginals = 1;
     h.Params().rateUnits = kRateTicks;

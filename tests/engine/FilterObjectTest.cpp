@@ -4,9 +4,11 @@
 #include <cstring>
 
 #include "engine/Arpeggiator.h"
+#include "engine/FilterAccess.h"
+#include "engine/FilterTestView.h"
 #include "engine/InterfaceIds.h"
 #include "host/HostObjects.h"
-#include "shell/ModuleCounters.h"
+#include "platform/ModuleCounters.h"
 
 namespace {
 
@@ -29,9 +31,12 @@ using FilterPtr = std::unique_ptr<CArpeggiator, FilterDeleter>;
 
 FilterPtr NewFilter() {
     FilterPtr filter(new CArpeggiator);
-    filter->StopMillisecondClock();
+    FilterAccess(*filter).StopClock();
     return filter;
 }
+
+const ArpeggiatorState& State(CArpeggiator& filter) { return FilterTestView(filter).State(); }
+ArpeggiatorParams& Params(CArpeggiator& filter) { return FilterTestView(filter).ParamsUnlocked(); }
 
 bool AllBytesAre(const void* data, size_t size, uint8_t value) {
     const auto* bytes = static_cast<const uint8_t*>(data);
@@ -45,27 +50,29 @@ bool AllBytesAre(const void* data, size_t size, uint8_t value) {
 
 TEST(FilterObject, FreshObjectHoldsTheDefaultBlockAndInitialState) {
     FilterPtr filter = NewFilter();
-    ASSERT_EQ(filter->paramsSize, 76u);
-    EXPECT_EQ(std::memcmp(filter->params.get(), kDefaultImage, sizeof kDefaultImage), 0);
-    EXPECT_EQ(filter->params->enabled, 1);
-    EXPECT_EQ(filter->dirty, 0u);
-    EXPECT_EQ(filter->lookAheadMs, 0u);
-    EXPECT_EQ(filter->editorPage, nullptr);
-    for (const auto* table : {filter->keyEndTimes, filter->windowKeyEndTimes, filter->liveHeld,
-                              filter->liveWindowKeys}) {
+    ASSERT_EQ(State(*filter).paramsSize, 76u);
+    EXPECT_EQ(std::memcmp(&Params(*filter), kDefaultImage, sizeof kDefaultImage), 0);
+    EXPECT_EQ(Params(*filter).enabled, 1);
+    EXPECT_EQ(State(*filter).dirty, 0u);
+    EXPECT_EQ(State(*filter).lookAheadMs, 0u);
+    EXPECT_EQ(State(*filter).editorPage, nullptr);
+    for (const auto* table : {State(*filter).keyEndTimes, State(*filter).windowKeyEndTimes,
+                              State(*filter).liveHeld, State(*filter).liveWindowKeys}) {
         EXPECT_TRUE(AllBytesAre(table, 128 * sizeof(int32_t), 0xFF));
     }
-    EXPECT_TRUE(AllBytesAre(filter->pitchClassEndTimes, sizeof filter->pitchClassEndTimes, 0xFF));
-    EXPECT_TRUE(AllBytesAre(filter->livePitchClasses, sizeof filter->livePitchClasses, 0xFF));
-    EXPECT_EQ(filter->chordMask, 1u);
-    EXPECT_EQ(filter->chordRoot, -1);
-    EXPECT_EQ(filter->liveChordRoot, -1);
-    EXPECT_EQ(filter->stepLength, -1);
-    EXPECT_EQ(filter->liveStepLength, -1);
-    EXPECT_TRUE(AllBytesAre(&filter->liveOnMessage, sizeof(ShortMessageRecord), 0));
-    EXPECT_TRUE(AllBytesAre(&filter->liveOffMessage, sizeof(ShortMessageRecord), 0));
-    EXPECT_TRUE(filter->pending.Empty());
-    EXPECT_EQ(filter->chordName.length, 0u);
+    EXPECT_TRUE(AllBytesAre(State(*filter).pitchClassEndTimes,
+                            sizeof State(*filter).pitchClassEndTimes, 0xFF));
+    EXPECT_TRUE(
+        AllBytesAre(State(*filter).livePitchClasses, sizeof State(*filter).livePitchClasses, 0xFF));
+    EXPECT_EQ(State(*filter).chordMask, 1u);
+    EXPECT_EQ(State(*filter).chordRoot, -1);
+    EXPECT_EQ(State(*filter).liveChordRoot, -1);
+    EXPECT_EQ(State(*filter).stepLength, -1);
+    EXPECT_EQ(State(*filter).liveStepLength, -1);
+    EXPECT_TRUE(AllBytesAre(&State(*filter).liveOnMessage, sizeof(ShortMessageRecord), 0));
+    EXPECT_TRUE(AllBytesAre(&State(*filter).liveOffMessage, sizeof(ShortMessageRecord), 0));
+    EXPECT_TRUE(State(*filter).pending.Empty());
+    EXPECT_EQ(State(*filter).chordName.length, 0u);
 }
 
 TEST(FilterObject, QueryInterfaceHandsOutEachFaceAndRefusesOthers) {
@@ -94,10 +101,10 @@ TEST(FilterObject, QueryInterfaceHandsOutEachFaceAndRefusesOthers) {
         EXPECT_EQ(out, c.expected);
         if (c.expected == nullptr) {
             EXPECT_EQ(hr, E_NOINTERFACE);
-            EXPECT_EQ(object->refCount.load(), 1u);
+            EXPECT_EQ(State(*object).refCount.load(), 1u);
         } else {
             EXPECT_EQ(hr, S_OK);
-            EXPECT_EQ(object->refCount.load(), 2u);
+            EXPECT_EQ(State(*object).refCount.load(), 2u);
             // Every face releases through the one count.
             EXPECT_EQ(static_cast<IUnknown*>(out)->Release(), 1u);
         }
@@ -117,10 +124,10 @@ TEST(FilterObject, ReferenceCountAndLiveObjectCountFollowTheObjectsLife) {
 
 TEST(FilterObject, SetPluginEnabledChangesNothing) {
     FilterPtr filter = NewFilter();
-    filter->params->enabled = 0;
+    Params(*filter).enabled = 0;
     EXPECT_EQ(filter->SetPluginEnabled(VARIANT_TRUE), S_OK);
     EXPECT_EQ(filter->SetPluginEnabled(VARIANT_FALSE), S_OK);
-    EXPECT_EQ(filter->params->enabled, 0);
+    EXPECT_EQ(Params(*filter).enabled, 0);
 }
 
 // Every branch of AttachHost: which services the host offers, what comes back, what the filter
@@ -151,13 +158,13 @@ TEST(FilterObject, AttachHostTakesWhatTheHostOffersAndAlwaysReleasesTheHost) {
         host.AddRef();
         EXPECT_EQ(filter->AttachHost(&host), c.expected);
         EXPECT_EQ(host.ForeignRefs(), 0);
-        EXPECT_EQ(filter->timeConverter != nullptr, c.holdsConverter);
-        EXPECT_EQ(filter->auxService != nullptr, c.holdsAux);
-        EXPECT_EQ(filter->liveService != nullptr, c.holdsLive);
+        EXPECT_EQ(State(*filter).timeConverter != nullptr, c.holdsConverter);
+        EXPECT_EQ(State(*filter).auxService != nullptr, c.holdsAux);
+        EXPECT_EQ(State(*filter).liveService != nullptr, c.holdsLive);
         EXPECT_EQ(converter.ForeignRefs(), c.holdsConverter ? 1 : 0);
         EXPECT_EQ(aux.ForeignRefs(), c.holdsAux ? 1 : 0);
         EXPECT_EQ(live.ForeignRefs(), c.holdsLive ? 1 : 0);
-        EXPECT_EQ(filter->lookAheadMs, c.holdsLive ? 120u : 0u);
+        EXPECT_EQ(State(*filter).lookAheadMs, c.holdsLive ? 120u : 0u);
 
         EXPECT_EQ(filter->DetachHost(), S_OK);
         EXPECT_EQ(converter.ForeignRefs(), 0);
@@ -184,7 +191,7 @@ TEST(FilterObject, DetachEndsLiveOnceAfterItBeganAndTheObjectCanAttachAgain) {
         EXPECT_EQ(live.beginCount, round + 1);
         filter->DetachHost();
         EXPECT_EQ(live.endCount, round + 1);
-        EXPECT_EQ(filter->liveBegun, 0u);
+        EXPECT_EQ(State(*filter).liveBegun, 0u);
         EXPECT_EQ(live.ForeignRefs(), 0);
     }
     EXPECT_EQ(filter->AttachHost(nullptr), E_POINTER);

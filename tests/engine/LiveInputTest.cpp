@@ -60,7 +60,7 @@ std::string Sent(const std::vector<ShortMessageRecord>& out) {
     return text.str();
 }
 
-std::string Pending(const CArpeggiator& filter) {
+std::string Pending(const ArpeggiatorState& filter) {
     std::ostringstream text;
     for (size_t i = 0; i < filter.pending.Size(); ++i) {
         Write(text, filter.pending.At(i).message, filter.pending.At(i).dueMs);
@@ -108,11 +108,11 @@ void RunScenario(const Scenario& s) {
         p.enabled = (call.before & kBypassed) != 0 ? 0 : 1;
         if ((call.before & kOriginalsSwitchedOff) != 0) {
             p.playOriginals = 0;
-            h.filter->flushHeld = 1;
+            h.Door().RequestFlushHeld();
         }
         h.SetClock(call.clockMs);
         EXPECT_EQ(Sent(h.Live(call.input)), call.sent);
-        EXPECT_EQ(Pending(*h.filter), call.pending);
+        EXPECT_EQ(Pending(h.State()), call.pending);
     }
 }
 
@@ -323,7 +323,7 @@ TEST(LiveInput, StepLengthIsMeasuredAtTheLastPress) {
         h.SetClock(pressMs);
         h.Live({On(60, 100)});
         h.Tick();
-        EXPECT_EQ(h.filter->liveStepLength, stepTicks) << "pressed at " << pressMs << " ms";
+        EXPECT_EQ(h.State().liveStepLength, stepTicks) << "pressed at " << pressMs << " ms";
     }
 }
 
@@ -337,8 +337,8 @@ TEST(LivePendingCapacity, ALateTickEmitsAtMost256StepsAndSkipsTheRest) {
     h.Live({On(60, 100)});
     h.SetClock(1000);
     EXPECT_EQ(h.Tick().size(), 2u * 256u);
-    EXPECT_EQ(h.filter->liveNextTime, 1920);
-    EXPECT_EQ(h.filter->liveStepIndex, 1920);
+    EXPECT_EQ(h.State().liveNextTime, 1920);
+    EXPECT_EQ(h.State().liveStepIndex, 1920);
     EXPECT_TRUE(h.Tick().empty()) << "1920 is not before the horizon 1920";
     h.SetClock(1001);  // 1921 ticks: steps 1920 and 1921
     EXPECT_EQ(h.Tick().size(), 4u);
@@ -357,7 +357,7 @@ TEST(LivePendingCapacity, PilingNoteOffsFillTheListWithoutLosingOne) {
         h.AdvanceClock(25);
         notes.Apply(h.Tick());
     }
-    EXPECT_LT(h.filter->pending.Free(), 2u) << "the grid should be waiting for room";
+    EXPECT_LT(h.State().pending.Free(), 2u) << "the grid should be waiting for room";
 
     h.Params().playOriginals = 1;
     const std::vector<ShortMessageRecord> out = h.Live({On(61, 90), Off(61)});
@@ -370,7 +370,7 @@ TEST(LivePendingCapacity, PilingNoteOffsFillTheListWithoutLosingOne) {
     notes.Apply(h.Live({Off(60)}));
     h.AdvanceClock(6000000);
     notes.Apply(h.Tick());
-    EXPECT_TRUE(h.filter->pending.Empty());
+    EXPECT_TRUE(h.State().pending.Empty());
     EXPECT_GT(notes.onsSent, 2048);
     EXPECT_EQ(notes.Hanging(), 0);
 }
@@ -414,7 +414,7 @@ TEST(LiveInputRandomRun, SendsOnlyValidNotesAndLeavesNoneHanging) {
     auto isNote = [](const ShortMessageRecord& m) { return (m.status & 0xE0) == kNoteOff; };
 
     FilterHarness h(960, 500000, 100);
-    CArpeggiator& f = *h.filter;
+    const ArpeggiatorState& f = h.State();
     auto heldKeys = [&] {
         return std::count(std::begin(f.liveHeld), std::end(f.liveHeld), HeldMarker);
     };
@@ -441,7 +441,7 @@ TEST(LiveInputRandomRun, SendsOnlyValidNotesAndLeavesNoneHanging) {
             own.push_back(m);
         }
         const auto notesIn = static_cast<size_t>(std::count_if(input.begin(), input.end(), isNote));
-        ASSERT_EQ(played, f.params->playOriginals != 0 ? notesIn : 0u);
+        ASSERT_EQ(played, h.Params().playOriginals != 0 ? notesIn : 0u);
         built.Apply(own);
     };
     // Every key up, as the player's hands leave the keyboard; the next key starts afresh.
@@ -457,11 +457,11 @@ TEST(LiveInputRandomRun, SendsOnlyValidNotesAndLeavesNoneHanging) {
                 ParamFields()[i].In(h.Params()) = value(kRanges[i][0], kRanges[i][1]);
             }
             if (chance(0.05)) h.Params().enabled = 0;
-            f.lookAheadMs = chance(0.05) ? 100000 : below(1000);
+            h.View().SetLookAheadMs(chance(0.05) ? 100000 : below(1000));
         }
-        if (chance(0.01)) f.flushHeld = 1;
+        if (chance(0.01)) h.Door().RequestFlushHeld();
         if (chance(0.001)) {
-            f.PlaybackStarted(0, nullptr);
+            h->PlaybackStarted(0, nullptr);
             built.sounding = {};
         }
         h.AdvanceClock(chance(0.01) ? 1000 + below(100000) : below(60));
@@ -486,8 +486,8 @@ TEST(LiveInputRandomRun, SendsOnlyValidNotesAndLeavesNoneHanging) {
     h.Params().leftHandWindowOn = 0;
     releaseAll();
     constexpr uint32_t kLast = 1200000000;
-    for (int tick = 0; f.msClock.load() < kLast; ++tick) {  // 10 s in 25 ms ticks, then faster
-        h.AdvanceClock(tick < 400 ? 25 : std::min(f.msClock.load() + 25, kLast - f.msClock.load()));
+    for (int tick = 0; h.Door().Clock() < kLast; ++tick) {  // 10 s in 25 ms ticks, then faster
+        h.AdvanceClock(tick < 400 ? 25 : std::min(h.Door().Clock() + 25, kLast - h.Door().Clock()));
         call({});
     }
     EXPECT_TRUE(f.pending.Empty());

@@ -11,11 +11,13 @@
 #include <vector>
 
 #include "engine/Arpeggiator.h"
+#include "engine/FilterAccess.h"
+#include "engine/FilterTestView.h"
 #include "engine/InterfaceIds.h"
 #include "host/HostObjects.h"
 #include "host/MemoryStream.h"
 #include "shell/MidiFilterFactory.h"
-#include "shell/ModuleCounters.h"
+#include "platform/ModuleCounters.h"
 #include "support/RecordingPage.h"
 
 namespace {
@@ -72,14 +74,19 @@ using FilterPtr = std::unique_ptr<CArpeggiator, decltype([](CArpeggiator* f) { f
 // A filter holding `block`, or its defaults when `block` is empty.
 FilterPtr NewFilter(const Bytes& block = {}) {
     FilterPtr filter(new CArpeggiator);
-    filter->StopMillisecondClock();
-    if (!block.empty()) std::memcpy(filter->params.get(), block.data(), block.size());
+    FilterAccess(*filter).StopClock();
+    if (!block.empty()) {
+        FilterAccess(*filter).EditParams([&block](ArpeggiatorParams& params) {
+            std::memcpy(&params, block.data(), block.size());
+        });
+    }
     return filter;
 }
 
-Bytes ImageOf(const CArpeggiator& filter) {
-    const auto* bytes = reinterpret_cast<const uint8_t*>(filter.params.get());
-    return Bytes(bytes, bytes + sizeof(ArpeggiatorParams));
+Bytes ImageOf(CArpeggiator& filter) {
+    const ArpeggiatorParams params = FilterAccess(filter).ReadParams();
+    const auto* bytes = reinterpret_cast<const uint8_t*>(&params);
+    return Bytes(bytes, bytes + sizeof params);
 }
 
 }  // namespace
@@ -107,7 +114,7 @@ TEST(PersistStream, NullArgumentsAreRefusedAndTheSmallQueriesAnswer) {
     CoTaskMemFree(pages.pElems);
 
     // The editor writes straight into the block; nothing marks it dirty.
-    filter->params->swing = 55;
+    FilterAccess(*filter).EditParams([](ArpeggiatorParams& params) { params.swing = 55; });
     EXPECT_EQ(filter->IsDirty(), S_FALSE);
 }
 
@@ -174,7 +181,7 @@ TEST(PersistStream, LoadTakesTheLongAndShortFormsRejectsTheRestIntactAndRefreshe
         RecordingPage page;
         page.ready = c.window;
         FilterPtr filter = NewFilter(c.previous);
-        filter->editorPage = &page;
+        FilterAccess(*filter).BindEditorPage(&page);
         MemoryStream stream(c.content);
         stream.readResult = c.readResult;
         stream.reportedRead = c.reportedRead;
@@ -185,7 +192,7 @@ TEST(PersistStream, LoadTakesTheLongAndShortFormsRejectsTheRestIntactAndRefreshe
         EXPECT_EQ(stream.readCalls, 1);
         EXPECT_EQ(stream.Refs(), 1u);
         EXPECT_EQ(filter->IsDirty(), S_FALSE);
-        filter->editorPage = nullptr;
+        FilterAccess(*filter).UnbindEditorPage(&page);
     }
 }
 
@@ -206,9 +213,9 @@ TEST(PersistStream, FilterWithoutABlockNeitherReadsNorWrites) {
         SCOPED_TRACE(dropBlock ? "no block" : "size 0");
         FilterPtr filter = NewFilter();
         if (dropBlock) {
-            filter->params.reset();
+            FilterTestView(*filter).FreeParams();
         } else {
-            filter->paramsSize = 0;
+            FilterTestView(*filter).SetParamsSize(0);
         }
         MemoryStream stream(kFreshImage);
         EXPECT_EQ(filter->Load(&stream), S_OK);

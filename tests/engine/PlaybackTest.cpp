@@ -47,8 +47,8 @@ TEST(FilterEvents, BypassPassesEveryRecordAndChangesNoState) {
     auto out = h.Play(0, 1000, in);
     ASSERT_EQ(out.size(), in.size());
     for (size_t i = 0; i < in.size(); ++i) EXPECT_TRUE(SameBytes(out[i], in[i]));
-    EXPECT_EQ(h.filter->keyEndTimes[60], -1);
-    EXPECT_EQ(h.filter->soundingCount, 0);
+    EXPECT_EQ(h.State().keyEndTimes[60], -1);
+    EXPECT_EQ(h.State().soundingCount, 0);
 }
 
 TEST(FilterEvents, ForwardsNonNotesFirstWhateverTheirTime) {
@@ -69,7 +69,7 @@ TEST(FilterEvents, EmptyWindowForwardsOnlyNonNotes) {
     auto out = h.Play(50, 50, {Note(50, 60, 100, 10), NonNote(50, 2, 1)});
     ASSERT_EQ(out.size(), 1u);
     EXPECT_EQ(uint32_t{out[0].kind}, 2u);
-    EXPECT_EQ(h.filter->keyEndTimes[60], -1);
+    EXPECT_EQ(h.State().keyEndTimes[60], -1);
     EXPECT_TRUE(h.Play(60, 10, {Note(50, 60, 100, 10)}).empty()) << "from after thru";
 }
 
@@ -81,15 +81,15 @@ TEST(FilterEvents, ZeroDurationCountsAsOneTick) {
     ASSERT_EQ(out.size(), 3u);
     EXPECT_EQ(uint32_t{out[0].duration}, 1u) << "forwarded with duration 1";
     EXPECT_EQ(Times({out[1], out[2]}), (std::vector<int>{10, 11}));
-    EXPECT_EQ(h.filter->keyEndTimes[60], 11);
+    EXPECT_EQ(h.State().keyEndTimes[60], 11);
 }
 
 TEST(FilterEvents, VelocityZeroNeverStartsOrFeeds) {
     FilterHarness h;
     TickRate(h.Params(), 10);
     EXPECT_TRUE(h.Play(0, 100, {Note(0, 60, 0, 50)}).empty());
-    EXPECT_EQ(h.filter->keyEndTimes[60], -1);
-    EXPECT_EQ(h.filter->windowKeyEndTimes[60], 50);
+    EXPECT_EQ(h.State().keyEndTimes[60], -1);
+    EXPECT_EQ(h.State().windowKeyEndTimes[60], 50);
 }
 
 // The window 0..250 is cut into 0..100, 101..201 and 202..250. A note at 201 still belongs to
@@ -127,9 +127,9 @@ TEST(FilterEvents, WindowStartingAtZeroResetsHeldKeys) {
     FilterHarness h;
     TickRate(h.Params(), 100);
     h.Play(0, 100, {Note(0, 60, 100, 1000)});
-    EXPECT_EQ(h.filter->keyEndTimes[60], 1000);
+    EXPECT_EQ(h.State().keyEndTimes[60], 1000);
     EXPECT_TRUE(h.Play(0, 100, {}).empty()) << "a new pass from tick 0 forgets the held key";
-    EXPECT_EQ(h.filter->keyEndTimes[60], -1);
+    EXPECT_EQ(h.State().keyEndTimes[60], -1);
 }
 
 TEST(FilterEvents, QueueFailuresSkipRecordsButNeverStopTheCall) {
@@ -154,11 +154,11 @@ TEST(Transport, LoopAndStopClearStateAndTheChordShownSendingNothing) {
         SCOPED_TRACE(loop ? "loop" : "stop");
         FilterHarness h;
         RecordingPage page;
-        h.filter->editorPage = &page;
+        h.Door().BindEditorPage(&page);
         h.Params().leftHandWindowOn = 1;
         TickRate(h.Params(), 100);
         h.Play(10, 100, {Note(10, 36, 100, 500), Note(10, 40, 100, 500), Note(10, 72, 100, 500)});
-        ASSERT_GT(h.filter->chordName.length, 0u);
+        ASSERT_GT(h.State().chordName.length, 0u);
         const int before = page.notifications;
 
         EventQueue queue;
@@ -167,9 +167,9 @@ TEST(Transport, LoopAndStopClearStateAndTheChordShownSendingNothing) {
             S_OK);
         EXPECT_TRUE(queue.records.empty());
         EXPECT_EQ(page.notifications, before + 1);
-        EXPECT_EQ(h.filter->chordName.length, 0u);
-        EXPECT_EQ(h.filter->keyEndTimes[72], -1);
-        EXPECT_EQ(h.filter->soundingCount, 0);
+        EXPECT_EQ(h.State().chordName.length, 0u);
+        EXPECT_EQ(h.State().keyEndTimes[72], -1);
+        EXPECT_EQ(h.State().soundingCount, 0);
         EXPECT_TRUE(h.Play(101, 200, {}).empty()) << "nothing sounds after the reset";
     }
 }
@@ -178,11 +178,11 @@ TEST(Transport, PageThatIsNotReadyKeepsTheOldChordText) {
     FilterHarness h;
     RecordingPage page;
     page.ready = false;
-    h.filter->editorPage = &page;
+    h.Door().BindEditorPage(&page);
     h.Params().leftHandWindowOn = 1;
     h.Play(10, 100, {Note(10, 36, 100, 500), Note(10, 72, 100, 500)});
     EXPECT_EQ(page.notifications, 0);
-    EXPECT_EQ(h.filter->chordName.length, 0u);
+    EXPECT_EQ(h.State().chordName.length, 0u);
 }
 
 TEST(Transport, PlaybackStartedRestartsTheClockAndDropsPendingMessages) {
@@ -191,11 +191,11 @@ TEST(Transport, PlaybackStartedRestartsTheClockAndDropsPendingMessages) {
     h.Params().playOriginals = 1;
     h.Live({Message(0x90, 60, 100)});
     h.Tick();
-    ASSERT_FALSE(h.filter->pending.Empty());
+    ASSERT_FALSE(h.State().pending.Empty());
     EventQueue queue;
     EXPECT_EQ(h.filter->PlaybackStarted(0, &queue), S_OK);
-    EXPECT_EQ(h.filter->msClock.load(), 0u);
-    EXPECT_TRUE(h.filter->pending.Empty());
+    EXPECT_EQ(h.Door().Clock(), 0u);
+    EXPECT_TRUE(h.State().pending.Empty());
     EXPECT_TRUE(queue.records.empty());
 }
 

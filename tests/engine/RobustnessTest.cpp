@@ -121,7 +121,7 @@ TEST(Robustness, LiveStaysInRangeForAnyBlockAndMessages) {
                 ASSERT_LE(m.data1, 127) << "seed " << seed;
                 ASSERT_LE(m.data2, 127) << "seed " << seed;
             }
-            ASSERT_LE(h.filter->pending.Size(), h.filter->pending.Capacity());
+            ASSERT_LE(h.State().pending.Size(), h.State().pending.Capacity());
             h.AdvanceClock(static_cast<uint32_t>(s.Chance(20) ? s.AnyInt() : s.Between(0, 60)));
             if (s.Chance(10)) s.FillParams(h.Params());
         }
@@ -153,6 +153,6 @@ TEST(Robustness, PassThroughAtTheClockWrapGoesOutInTheSameCall) {
         h.SetClock(clock);
         const auto out = h.Live({Message(0x90, 60, 100), Message(0x80, 60, 0)});
         EXPECT_EQ(out.size(), 2u);
-        EXPECT_TRUE(h.filter->pending.Empty());
+        EXPECT_TRUE(h.State().pending.Empty());
     }
 }

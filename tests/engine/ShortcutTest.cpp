@@ -133,12 +133,12 @@ TEST(KeyTableSummary, ReuseGivesTheArpeggioOfAScanAtEveryChunk) {
                 input.push_back(
                     Note(time, random.Between(20, 100), random.Between(0, 127), duration));
             }
-            scanning.filter->keyScan = timemath::kStaleSummary;
+            scanning.View().ForgetKeyScan();
             const std::vector<EventRecord> reused = reusing.Play(from, thru, input);
             const std::vector<EventRecord> scanned = scanning.Play(from, thru, input);
             ASSERT_TRUE(SameRecords(reused, scanned)) << "seed " << seed << " call " << call;
-            const CArpeggiator& a = *reusing.filter;
-            const CArpeggiator& b = *scanning.filter;
+            const ArpeggiatorState& a = reusing.State();
+            const ArpeggiatorState& b = scanning.State();
             ASSERT_EQ(a.soundingCount, ScanEveryKey(a.keyEndTimes, from).count);
             ASSERT_EQ(a.soundingCount, b.soundingCount);
             ASSERT_EQ(a.nextStepTime, b.nextStepTime);

@@ -216,8 +216,8 @@ TEST(LeftHandWindow, PlaysTheRecognisedChordOverTheRange) {
     // D F G B names G 7 (2nd inversion). The walk starts on 72, the top of 60..72, and goes
     // down through G 7's pitch classes; the bottom key 60 is not one, so 62 turns twice.
     EXPECT_EQ(Keys(out), (std::vector<int>{72, 71, 67, 65, 62, 62, 65, 67, 71}));
-    EXPECT_EQ(h.filter->chordRoot, 7);
-    EXPECT_EQ(h.filter->chordMask, 1169u);
+    EXPECT_EQ(h.State().chordRoot, 7);
+    EXPECT_EQ(h.State().chordMask, 1169u);
     // Velocity by interval above G: 72 is a fourth (0.8), 71 a third (0.9), 67 the root.
     EXPECT_EQ(out[0].velocity, 80);
     EXPECT_EQ(out[1].velocity, 90);

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "engine/Arpeggiator.h"
+#include "engine/FilterTestView.h"
 #include "host/AttachedFilter.h"
 
 EventRecord Note(int32_t time, int key, int velocity, uint32_t duration);
@@ -19,13 +20,16 @@ public:
                            uint32_t lookAheadMs = 0)
         : AttachedFilter({ticksPerQuarter, usPerQuarter, lookAheadMs}) {}
 
-    ArpeggiatorParams& Params() { return *filter->params; }
+    // The block without the lock: tests set it up on one thread.
+    ArpeggiatorParams& Params() { return View().ParamsUnlocked(); }
+    FilterTestView View() const { return FilterTestView(*filter); }
+    const ArpeggiatorState& State() const { return View().State(); }
 
     std::vector<EventRecord> Play(int32_t from, int32_t thru, const std::vector<EventRecord>& in);
     std::vector<ShortMessageRecord> Live(const std::vector<ShortMessageRecord>& in);
     std::vector<ShortMessageRecord> Tick() { return Live({}); }
-    void SetClock(uint32_t ms) { filter->msClock.store(ms); }
-    void AdvanceClock(uint32_t ms) { filter->msClock.store(filter->msClock.load() + ms); }
+    void SetClock(uint32_t ms) { Door().SetClock(ms); }
+    void AdvanceClock(uint32_t ms) { Door().AdvanceClock(ms); }
 };
 
 // Notes of the arpeggio only (the records the filter generated or passed as notes).

@@ -8,7 +8,6 @@
 #include <atomic>
 #include <thread>
 
-#include "platform/ScopedLock.h"
 #include "support/FilterFixture.h"
 
 namespace {
@@ -33,10 +32,11 @@ bool IsValidLiveOutput(const ShortMessageRecord& m) {
 TEST(FilterThreads, PlaybackLiveEditorAndClockShareOneFilter) {
     FilterHarness h(960, 500000, 40);
     CArpeggiator& filter = *h.filter;
+    FilterAccess door = h.Door();
     CountingPage page;
-    filter.editorPage = &page;
-    filter.params->leftHandWindowOn = 1;
-    filter.StartMillisecondClock();  // the fixture stops it; here it runs throughout
+    door.BindEditorPage(&page);
+    h.Params().leftHandWindowOn = 1;
+    door.StartClock();  // the fixture stops it; here it runs throughout
 
     std::atomic<int> badPlayback{0}, badLive{0};
     std::thread playback([&] {
@@ -80,16 +80,16 @@ TEST(FilterThreads, PlaybackLiveEditorAndClockShareOneFilter) {
     std::thread editor([&] {
         ChordText shown{};
         for (int edit = 0; edit < 3000; ++edit) {
-            ScopedLock hold(filter.lock);
-            ArpeggiatorParams& p = *filter.params;
-            p.rateUnits = edit % 3;
-            p.rateAmount = 20 + edit % 200;
-            p.swing = edit % 201 - 100;
-            p.pathDirection = edit % 4;
-            p.leftHandWindowOn = (edit / 50) % 2;
-            if (p.playOriginals != 0 && edit % 7 == 0) filter.flushHeld = 1;
-            p.playOriginals = (edit / 7) % 2;
-            shown = filter.chordName;
+            door.EditParams([&](ArpeggiatorParams& p) {
+                p.rateUnits = edit % 3;
+                p.rateAmount = 20 + edit % 200;
+                p.swing = edit % 201 - 100;
+                p.pathDirection = edit % 4;
+                p.leftHandWindowOn = (edit / 50) % 2;
+                if (p.playOriginals != 0 && edit % 7 == 0) door.RequestFlushHeld();
+                p.playOriginals = (edit / 7) % 2;
+                shown = door.CopyChordName();
+            });
         }
         (void)shown;
     });
@@ -99,7 +99,8 @@ TEST(FilterThreads, PlaybackLiveEditorAndClockShareOneFilter) {
 
     EXPECT_EQ(badPlayback.load(), 0);
     EXPECT_EQ(badLive.load(), 0);
-    EXPECT_LE(filter.pending.Size(), filter.pending.Capacity());
+    EXPECT_LE(h.State().pending.Size(), h.State().pending.Capacity());
     EXPECT_EQ(h.live.beginCount, 1);
-    EXPECT_EQ(filter.timerRunning, 1u);
+    EXPECT_EQ(h.State().timerRunning, 1u);
+    door.UnbindEditorPage(&page);
 }

@@ -5,12 +5,11 @@
 #include "host/MemoryStream.h"
 #include "arphost/JsonRead.h"
 #include "arphost/RecordJson.h"
-#include "platform/ScopedLock.h"
 
 void RecordingPageLink::PostChordNotification() {
     // Called under the filter's lock, right after it stored the text in chordName.
     char text[ChordText::kUtf8Capacity];
-    filter.chordName.ToUtf8(text, sizeof text);
+    filter.CopyChordName().ToUtf8(text, sizeof text);
     notified = text;
 }
 
@@ -22,12 +21,12 @@ std::optional<std::string> RecordingPageLink::TakeNotification() {
 
 ArphostRunner::ArphostRunner(const ScenarioSetup& setup)
     : filter(setup.host), page(*filter.filter) {
-    filter->editorPage = &page;
+    filter.Door().BindEditorPage(&page);
     if (setup.paramsImage) LoadImage(*setup.paramsImage);
     WriteParams(setup.params);
 }
 
-ArphostRunner::~ArphostRunner() { filter->editorPage = nullptr; }
+ArphostRunner::~ArphostRunner() { filter.Door().UnbindEditorPage(&page); }
 
 void ArphostRunner::LoadImage(const std::vector<uint8_t>& image) {
     MemoryStream stream(image);
@@ -41,8 +40,9 @@ void ArphostRunner::LoadImage(const std::vector<uint8_t>& image) {
 
 // As the editor page writes a setting: under the lock, and without clamping.
 void ArphostRunner::WriteParams(const std::vector<ParamSetting>& settings) {
-    ScopedLock hold(filter->lock);
-    for (const ParamSetting& setting : settings) setting.field->In(*filter->params) = setting.value;
+    filter.Door().EditParams([&settings](ArpeggiatorParams& params) {
+        for (const ParamSetting& setting : settings) setting.field->In(params) = setting.value;
+    });
 }
 
 namespace {
@@ -94,19 +94,17 @@ CallResult ArphostRunner::Run(const Call& call) {
             break;
         }
         case CallOp::SetClock:
-            filter->msClock.store(call.ms);
+            filter.Door().SetClock(call.ms);
             break;
         case CallOp::AdvanceClock:
-            filter->msClock.store(filter->msClock.load() + call.ms);
+            filter.Door().AdvanceClock(call.ms);
             break;
         case CallOp::SetParams:
             WriteParams(call.params);
             break;
-        case CallOp::FlushHeld: {
-            ScopedLock hold(filter->lock);
-            filter->flushHeld = 1;
+        case CallOp::FlushHeld:
+            filter.Door().RequestFlushHeld();
             break;
-        }
         case CallOp::Detach:
             result.hr = filter->DetachHost();
             break;

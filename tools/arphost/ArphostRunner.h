@@ -9,7 +9,7 @@
 #include <nlohmann/json.hpp>
 
 #include "arphost/Scenario.h"
-#include "engine/Arpeggiator.h"
+#include "engine/FilterAccess.h"
 #include "host/HostObjects.h"
 
 struct CallResult {
@@ -23,7 +23,7 @@ struct CallResult {
 // filter publishes is recorded, including the empty text of a playback reset.
 class RecordingPageLink final : public IEditorPageLink {
 public:
-    explicit RecordingPageLink(const CArpeggiator& owner) : filter(owner) {}
+    explicit RecordingPageLink(CArpeggiator& owner) : filter(owner) {}
     bool IsReadyForChordText() override { return true; }
     void PostChordNotification() override;
     bool WindowExists() override { return true; }
@@ -33,7 +33,7 @@ public:
     std::optional<std::string> TakeNotification();
 
 private:
-    const CArpeggiator& filter;
+    FilterAccess filter;
     std::optional<std::string> notified;
 };
 

@@ -6,7 +6,7 @@ AttachedFilter::AttachedFilter(const HostSetup& setup)
       host(setup.timeConverter ? &converter : nullptr, setup.aux ? &aux : nullptr,
            setup.live ? &live : nullptr),
       filter(new CArpeggiator) {
-    filter->StopMillisecondClock();
+    Door().StopClock();
     Attach();
 }
 

@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "engine/Arpeggiator.h"
+#include "engine/FilterAccess.h"
 #include "host/HostObjects.h"
 
 struct HostSetup {
@@ -29,6 +30,7 @@ public:
     HRESULT Attach();
 
     CArpeggiator* operator->() const { return filter; }
+    FilterAccess Door() const { return FilterAccess(*filter); }
 
     ConstantTempoConverter converter;
     HostAuxService aux;

@@ -18,7 +18,6 @@ IMfxEventFilter* FilterSource::Create(ChordWatch* chords) {
     auto* filter = new CArpeggiator;
     if (chords != nullptr) {
         links->pages.push_back(std::make_unique<ChordPageLink>(*filter, *chords));
-        filter->editorPage = links->pages.back().get();
     }
     return filter;
 }

@@ -1,4 +1,0 @@
-#include "shell/ModuleCounters.h"
-
-AtomicCounter liveObjectCount;
-AtomicCounter serverLockCount;

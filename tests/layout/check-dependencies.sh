@@ -1,0 +1,40 @@
+#!/usr/bin/env bash
+# The folders' one direction of dependency, and the one door into a filter, checked on the
+# sources: an include that breaks either fails here before it can spread.
+# Usage: check-dependencies.sh SOURCE_ROOT
+set -uo pipefail
+cd "$1" || exit 2
+status=0
+
+# forbid FOLDER PATTERN WHY: no file under FOLDER includes a header matching PATTERN.
+forbid() {
+    local hits
+    hits=$(grep -rnE "#include \"($2)" "$1" 2>/dev/null)
+    if [ -n "$hits" ]; then
+        echo "$3:"
+        echo "$hits"
+        status=1
+    fi
+}
+
+forbid MIDIPlugin/chord 'engine/|shell/|editor/' "chord/ is below the engine"
+forbid MIDIPlugin/engine 'shell/|editor/' "engine/ never uses the shell or the page"
+forbid MIDIPlugin/shell 'editor/' "the portable shell does not know the page's code"
+forbid platform 'engine/|chord/|shell/|editor/|controls/' "platform/ is the layer below all"
+forbid propvalues 'engine/|chord/|shell/|editor/|controls/' "property values stand alone"
+forbid controls 'engine/|chord/|shell/|editor/' "the toolkit serves any page, not this engine"
+for folder in MIDIPlugin tools bench lv2; do
+    [ -d "$folder" ] && forbid "$folder" 'engine/FilterTestView.h' \
+        "the test view is for tests and fuzz targets only"
+done
+
+# Only the door and the test view are friends of the filter.
+friends=$(grep -n 'friend ' MIDIPlugin/engine/Arpeggiator.h | grep -vE 'friend class (FilterAccess|FilterTestView);')
+if [ -n "$friends" ]; then
+    echo "the filter has friends besides FilterAccess and FilterTestView:"
+    echo "$friends"
+    status=1
+fi
+
+[ $status -eq 0 ] && echo "dependencies run one way; the filter has one door"
+exit $status
