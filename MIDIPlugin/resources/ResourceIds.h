@@ -15,4 +15,9 @@
 #define IDS_RATE_UNIT_FIRST 18  /* rateUnits 0 to 2: 18 to 20 */
 #define IDS_NOTE_VALUE_FIRST 21 /* noteValue 0 to 10: 21 to 31 */
 
+/* Editor page artwork, drawn by scripts/make-artwork.py. */
+#define IDB_PAGE_SKIN 141    /* 670 x 169 background; its size is the page's size */
+#define IDB_POWER_BUTTON 142 /* three 34 x 34 frames: off, hover, on */
+#define IDB_CHECK_BOX 143    /* three 15 x 15 frames: off, hover, on */
+
 #endif

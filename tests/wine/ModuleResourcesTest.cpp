@@ -1,13 +1,91 @@
-// The module's string table and version record, read from the module's own handle as the
-// module itself reads them.
+// The module's string table, bitmaps and version record, read from the module's own handle as
+// the module itself reads them.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <iterator>
 #include <string>
 #include <vector>
 
 #include "ModuleUnderTest.h"
+#include "resources/ResourceIds.h"
+
+namespace {
+
+// A bitmap resource loaded as the editor page loads it (a DIB section at its natural size), with
+// its pixels read back through GetDIBits, top row first.
+struct LoadedBitmap {
+    int width = 0;
+    int height = 0;
+    int bitsPerPixel = 0;
+    std::vector<RGBQUAD> pixels;
+
+    COLORREF At(int x, int y) const {
+        const RGBQUAD& p = pixels[static_cast<size_t>(y * width + x)];
+        return RGB(p.rgbRed, p.rgbGreen, p.rgbBlue);
+    }
+};
+
+LoadedBitmap LoadBitmapResource(HMODULE module, UINT id) {
+    LoadedBitmap result;
+    HBITMAP bitmap = static_cast<HBITMAP>(
+        LoadImageW(module, MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    DIBSECTION section{};
+    if (bitmap == nullptr || GetObjectW(bitmap, sizeof section, &section) != sizeof section) {
+        if (bitmap != nullptr) DeleteObject(bitmap);
+        return result;
+    }
+    result.width = section.dsBm.bmWidth;
+    result.height = section.dsBm.bmHeight;
+    result.bitsPerPixel = section.dsBm.bmBitsPixel;
+    BITMAPINFO format{};
+    format.bmiHeader.biSize = sizeof format.bmiHeader;
+    format.bmiHeader.biWidth = result.width;
+    format.bmiHeader.biHeight = -result.height;
+    format.bmiHeader.biPlanes = 1;
+    format.bmiHeader.biBitCount = 32;
+    format.bmiHeader.biCompression = BI_RGB;
+    result.pixels.resize(static_cast<size_t>(result.width * result.height));
+    HDC dc = CreateCompatibleDC(nullptr);
+    const int rows = GetDIBits(dc, bitmap, 0, static_cast<UINT>(result.height),
+                               result.pixels.data(), &format, DIB_RGB_COLORS);
+    DeleteDC(dc);
+    DeleteObject(bitmap);
+    if (rows != result.height) result.pixels.clear();
+    return result;
+}
+
+// The colour every control of the page paints on.
+constexpr COLORREF kPanelColor = RGB(22, 20, 77);
+
+// Where the controls and their labels lie on the skin, [left, right) x [top, bottom).
+constexpr RECT kControlsArea = {164, 14, 593, 161};
+
+constexpr POINT kEnableButtonAt = {82, 68};
+constexpr int kPowerFrame = 34;
+constexpr int kCheckFrame = 15;
+
+int CountPixelsOtherThan(const LoadedBitmap& image, const RECT& area, COLORREF colour) {
+    int count = 0;
+    for (LONG y = area.top; y < area.bottom; ++y) {
+        for (LONG x = area.left; x < area.right; ++x) count += image.At(x, y) != colour;
+    }
+    return count;
+}
+
+bool FramesDiffer(const LoadedBitmap& strip, int frameWidth, int first, int second) {
+    for (int y = 0; y < strip.height; ++y) {
+        for (int x = 0; x < frameWidth; ++x) {
+            if (strip.At(first * frameWidth + x, y) != strip.At(second * frameWidth + x, y)) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+}  // namespace
 
 TEST(ModuleResources, StringTableHoldsTheRegisteredNamesThePageTitleAndEveryOptionName) {
     LoadedModule module;
@@ -73,5 +151,86 @@ TEST(ModuleResources, VersionRecordCarriesTheProjectVersionAndADescription) {
         UINT length = 0;
         ASSERT_TRUE(VerQueryValueW(record.data(), field, reinterpret_cast<void**>(&text), &length));
         EXPECT_GT(length, 1u);
+    }
+}
+
+TEST(ModuleResources, BitmapsLoadAsDibSectionsOfTheirSizeWith24BitsPerPixel) {
+    LoadedModule module;
+    ASSERT_NE(module.Handle(), nullptr);
+    struct Case {
+        const char* name;
+        UINT id;
+        int width;
+        int height;
+    };
+    const Case cases[] = {
+        {"page skin", IDB_PAGE_SKIN, 670, 169},
+        {"power button, three frames", IDB_POWER_BUTTON, 3 * kPowerFrame, kPowerFrame},
+        {"check box, three frames", IDB_CHECK_BOX, 3 * kCheckFrame, kCheckFrame},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const LoadedBitmap image = LoadBitmapResource(module.Handle(), c.id);
+        EXPECT_EQ(image.width, c.width);
+        EXPECT_EQ(image.height, c.height);
+        EXPECT_EQ(image.bitsPerPixel, 24);
+        EXPECT_FALSE(image.pixels.empty()) << "pixels not readable";
+    }
+}
+
+TEST(ModuleResources, SkinIsPlainPanelColourUnderEveryControlAndLabel) {
+    LoadedModule module;
+    const LoadedBitmap skin = LoadBitmapResource(module.Handle(), IDB_PAGE_SKIN);
+    ASSERT_EQ(skin.pixels.size(), 670u * 169u);
+    EXPECT_EQ(CountPixelsOtherThan(skin, kControlsArea, kPanelColor), 0);
+}
+
+TEST(ModuleResources, EachButtonStateShowsItsOwnFace) {
+    LoadedModule module;
+    struct Case {
+        const char* name;
+        UINT id;
+        int frame;
+    };
+    const Case cases[] = {
+        {"power button", IDB_POWER_BUTTON, kPowerFrame},
+        {"check box", IDB_CHECK_BOX, kCheckFrame},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const LoadedBitmap strip = LoadBitmapResource(module.Handle(), c.id);
+        ASSERT_EQ(strip.pixels.size(), static_cast<size_t>(3 * c.frame * c.frame));
+        EXPECT_TRUE(FramesDiffer(strip, c.frame, 0, 1)) << "off and hover";
+        EXPECT_TRUE(FramesDiffer(strip, c.frame, 1, 2)) << "hover and on";
+        EXPECT_TRUE(FramesDiffer(strip, c.frame, 0, 2)) << "off and on";
+    }
+}
+
+// The buttons are copied without transparency, so what lies around a face must be what the skin
+// shows there: the socket around the power button, the panel around a check box.
+TEST(ModuleResources, ButtonFramesBlendIntoTheSkinAroundThem) {
+    LoadedModule module;
+    const LoadedBitmap skin = LoadBitmapResource(module.Handle(), IDB_PAGE_SKIN);
+    const LoadedBitmap power = LoadBitmapResource(module.Handle(), IDB_POWER_BUTTON);
+    const LoadedBitmap check = LoadBitmapResource(module.Handle(), IDB_CHECK_BOX);
+    ASSERT_FALSE(skin.pixels.empty() || power.pixels.empty() || check.pixels.empty());
+    for (int frame = 0; frame < 3; ++frame) {
+        SCOPED_TRACE(testing::Message() << "frame " << frame);
+        int powerMismatches = 0;
+        for (int y = 0; y < kPowerFrame; ++y) {
+            for (int x = 0; x < kPowerFrame; ++x) {
+                const int dx = 2 * x + 1 - kPowerFrame, dy = 2 * y + 1 - kPowerFrame;
+                if (dx * dx + dy * dy <= 34 * 34) continue;  // within the face's radius of 17
+                powerMismatches += power.At(frame * kPowerFrame + x, y) !=
+                                   skin.At(kEnableButtonAt.x + x, kEnableButtonAt.y + y);
+            }
+        }
+        EXPECT_EQ(powerMismatches, 0) << "power button corners differ from the socket";
+        const RECT box = {frame * kCheckFrame, 0, (frame + 1) * kCheckFrame, kCheckFrame};
+        const RECT inside = {box.left + 1, 1, box.right - 1, kCheckFrame - 1};
+        EXPECT_EQ(CountPixelsOtherThan(check, box, kPanelColor) -
+                      CountPixelsOtherThan(check, inside, kPanelColor),
+                  0)
+            << "check box edge is not panel colour";
     }
 }
