@@ -39,6 +39,15 @@ std::vector<CNWControlSite*> LiveSitesOf(const HookEntry& entry) {
     return sites;
 }
 
+// The messages the hook handles before the host window sees them.
+bool IsHookedMessage(UINT message, LPARAM lParam) {
+    if (message == WM_NOTIFY) {
+        const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+        return header && header->code == TTN_GETDISPINFOW;
+    }
+    return message == WM_GETOBJECT || message == WM_DESTROY || message == WM_NCDESTROY;
+}
+
 }  // namespace
 
 void CNWSiteRegistry::Register(CNWControlSite* site) { LiveSites().insert(site); }
@@ -84,6 +93,11 @@ LRESULT CALLBACK CNWSiteRegistry::HookProc(HWND window, UINT message, WPARAM wPa
         return DefWindowProcW(window, message, wParam, lParam);
     }
     const WNDPROC previous = found->second.previous;
+    // Every other message passes straight on: the copy below allocates, and mouse moves and
+    // paints must not (a slider drag sends both by the thousand).
+    if (!IsHookedMessage(message, lParam)) {
+        return CallWindowProcW(previous, window, message, wParam, lParam);
+    }
     const std::vector<CNWControlSite*> sites = LiveSitesOf(found->second);
     switch (message) {
         case WM_GETOBJECT:
