@@ -15,14 +15,14 @@ void RealInput::PumpPending() {
 
 // Absolute coordinates are 1/65536 of the screen; rounding up lands on the pixel itself
 // under Windows' and Wine's truncating conversion back.
-void RealInput::SendMove(POINT screen) {
+void RealInput::SendMove(POINT screen, DWORD buttons) {
     const LONG width = GetSystemMetrics(SM_CXSCREEN);
     const LONG height = GetSystemMetrics(SM_CYSCREEN);
     INPUT input = {};
     input.type = INPUT_MOUSE;
     input.mi.dx = (screen.x * 65536 + width - 1) / width;
     input.mi.dy = (screen.y * 65536 + height - 1) / height;
-    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | buttons;
     SendInput(1, &input, sizeof(input));
 }
 

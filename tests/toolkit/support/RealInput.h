@@ -4,6 +4,8 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
+#include <string>
 
 #include "controls/win/Win32.h"
 
@@ -27,8 +29,8 @@ public:
     }
     static void PumpPending();
 
-    // An absolute move to a screen point, sent without waiting for it.
-    static void SendMove(POINT screen);
+    // An absolute move to a screen point (with button flags), sent without waiting for it.
+    static void SendMove(POINT screen, DWORD buttons = 0);
     // The same, then true once the cursor is there.
     static bool MoveTo(POINT screen) {
         SendMove(screen);
@@ -64,3 +66,24 @@ private:
 // GDI objects the process holds. Wine's GetGuiResources is a stub that answers 0; there the
 // count comes from the GDI handle table the system shares with the process.
 size_t LiveGdiObjects();
+
+// The same input in the editor tests' style, with keys as text: characters are typed through
+// the keyboard layout; names in braces are keys ({Enter}, {Esc}, {Tab}, {Up}, {Down}, {Left},
+// {Right}, {Home}, {End}, {Back}, {Add}, {Subtract}, {Minus}, {F5}), optionally with modifiers
+// ({Shift+Equals}, {Ctrl+Z}, {Alt+F4}).
+namespace realinput {
+
+void Keys(const std::wstring& keys);
+void MoveTo(POINT screen);
+void Click(POINT screen);
+void Press(POINT screen);
+void Release(POINT screen);
+
+// Pumps this thread's messages until `done` holds; false when `limitMs` passed first.
+bool PumpUntil(const std::function<bool()>& done, DWORD limitMs = 5000);
+// Polls `done` from a thread that does not own the windows; false when `limitMs` passed.
+bool WaitUntil(const std::function<bool()>& done, DWORD limitMs = 5000);
+// Makes `window` the foreground window and waits for it; false when it did not become so.
+bool Activate(HWND window);
+
+}  // namespace realinput

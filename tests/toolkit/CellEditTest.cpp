@@ -1,0 +1,345 @@
+// The in-place editor driven by real keyboard and mouse input: typing, refusing, stepping,
+// the keys that end it, clicks and closes outside it, and the messages for other windows that
+// end its loop without being taken from the queue. Every run has a time limit (EditDriver).
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <string>
+#include <vector>
+
+#include "controls/CellPropEditCtrl.h"
+#include "controls/NWEditControl.h"
+#include "controls/NWSharedDrawing.h"
+#include "propvalues/PropInt.h"
+#include "support/ButtonHost.h"
+#include "support/EditDriver.h"
+#include "support/RealInput.h"
+
+namespace {
+
+using namespace steps;
+
+struct AllowingOwner : ICellEditOwner {
+    bool AllowsRefreshKey() const override { return true; }
+};
+
+// A window that counts one kind of message and swallows it (no close, no menu).
+class Witness : public CWindow {
+public:
+    explicit Witness(UINT message) : watched(message) {
+        CreateEx(0, nullptr, L"witness", WS_POPUP, {0, 0, 10, 10}, nullptr, 0);
+    }
+    int received = 0;
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+        if (message != watched) return CWindow::WindowProc(message, wParam, lParam);
+        ++received;
+        return 0;
+    }
+
+private:
+    UINT watched;
+};
+
+// The page's set-up: a value field at (40, 30)-(100, 50), so the spin's buttons are centred at
+// (105, 35) "+", (105, 45) "-", (115, 35) "]" and (115, 45) "["; a control (id 11) under
+// (170, 80) for the clicks outside.
+struct Page {
+    ButtonHost host;
+    CNWEditControl* field = new CNWEditControl(host);
+    TestControl* other = nullptr;
+
+    Page() {
+        host.AddControl(field, 1, 0);
+        field->SetRect({40, 30, 100, 50});
+        other = host.Add({150, 60, 200, 100});
+        host.TakeLog();
+    }
+};
+
+struct EditCase {
+    const char* name = "";
+    int32_t value = 100, minimum = 1, maximum = 500;
+    std::vector<EditStep> steps = {};
+    int result = 1;
+    int32_t after = 100;  // the property's value afterwards
+    uint32_t lastKey = VK_RETURN;
+    wchar_t firstChar = 0;
+    uint32_t lengthLimit = CCellPropEditCtrl::kNoLengthLimit;
+    bool ownerAllowsF5 = false;
+    bool live = false;
+    const char* hostLog = "";  // found in the parent's log once the edit is over
+    bool parentSurvives = true;
+};
+
+// The page's call: style WS_BORDER | ES_AUTOHSCROLL, spin option 2, control id 1, the value
+// as starting text, extra 0.
+int EditAsThePage(Page& page, CCellPropEditCtrl& editor, const EditCase& row) {
+    const std::wstring start = std::to_wstring(row.value);
+    return editor.EditModal(page.host.GetSafeHwnd(), page.field->GetRect(),
+                            WS_BORDER | ES_AUTOHSCROLL, row.firstChar, 2,
+                            CNWSharedDrawing::Get().normalFont, 1, start.c_str(), 0,
+                            row.live ? &page.host : nullptr);
+}
+
+// One edit as the page opens it, played by real input; every expectation of the row.
+void PlayOnScreen(const EditCase& row) {
+    SCOPED_TRACE(row.name);
+    Page page;
+    HWND parent = page.host.GetSafeHwnd();
+    ASSERT_TRUE(realinput::Activate(parent));
+    if (row.live) page.host.SetCapturedControl(page.field);
+    CPropInt property(row.value, row.minimum, row.maximum);
+    AllowingOwner allowing;
+    CCellPropEditCtrl editor(row.ownerAllowsF5 ? &allowing : nullptr, &property, row.lengthLimit);
+    EditDriver driver(parent, row.steps);
+    const int result = driver.Run([&] { return EditAsThePage(page, editor, row); });
+    EXPECT_EQ(driver.failure, "");
+    EXPECT_EQ(result, row.result);
+    EXPECT_EQ(property.GetValue(), row.after);
+    EXPECT_EQ(editor.GetLastKey(), row.lastKey);
+    EXPECT_FALSE(editor.IsWindow());
+    EXPECT_TRUE(realinput::PumpUntil([&] {
+        return page.host.log.find(row.hostLog) != std::string::npos &&
+               IsWindow(parent) == row.parentSurvives;
+    })) << page.host.log;
+    if (row.live) {
+        EXPECT_EQ(page.field->GetValueText(), L"4");
+    }
+}
+
+}  // namespace
+
+TEST(CellEditTyping, WhatIsTypedIsFilteredAndOnlyANumberInRangeIsAccepted) {
+    const EditCase rows[] = {
+        {.name = "a number and Enter", .steps = {Keys(L"250{Enter}")}, .after = 250},
+        {.name = "Escape changes nothing",
+         .steps = {Keys(L"250{Esc}")},
+         .result = 0,
+         .lastKey = VK_ESCAPE},
+        {.name = "above the range: open and selected until a valid number",
+         .steps = {Keys(L"900{Enter}"), AwaitAllText(L"900"), Keys(L"321{Enter}")},
+         .after = 321},
+        {.name = "no number: open until a valid one",
+         .steps = {Keys(L"{Back}{Enter}"), AwaitAllText(L""), Keys(L"42{Enter}")},
+         .after = 42},
+        {.name = "letters never reach the field", .steps = {Keys(L"a5b{Enter}")}, .after = 5},
+        {.name = "the minus key adds no sign to limits above zero",
+         .steps = {Keys(L"{Minus}7{Enter}")},
+         .after = 7},
+        {.name = "the minus key adds a sign to limits below zero",
+         .value = 5,
+         .minimum = -100,
+         .maximum = 100,
+         .steps = {Keys(L"{Minus}7{Enter}")},
+         .after = -7},
+        {.name = "plus is never typed", .steps = {Keys(L"{Shift+Equals}7{Enter}")}, .after = 7},
+        {.name = "Ctrl+Z undoes the typing", .steps = {Keys(L"5{Ctrl+Z}{Enter}")}},
+        {.name = "a first character starts the text",
+         .steps = {Keys(L"{Enter}")},
+         .after = 7,
+         .firstChar = L'7'},
+        {.name = "a refused first character is ignored",
+         .steps = {Keys(L"{Enter}")},
+         .firstChar = L'x'},
+        {.name = "the length limit",
+         .steps = {Keys(L"1234{Enter}")},
+         .after = 12,
+         .lengthLimit = 2},
+        {.name = "the typed text reaches the live site's control",
+         .steps = {Keys(L"4"), AwaitText(L"4"), Keys(L"{Enter}")},
+         .after = 4,
+         .live = true,
+         .hostLog = "value 10"},
+    };
+    for (const EditCase& row : rows) PlayOnScreen(row);
+}
+
+TEST(CellEditStepping, KeysAndSpinStepWithinTheLimits) {
+    const EditCase rows[] = {
+        {.name = "] and [ step by ten up to the maximum",
+         .value = 495,
+         .steps = {Keys(L"]][{Enter}")},
+         .after = 490},
+        {.name = "[ stops at the minimum", .value = 5, .steps = {Keys(L"[{Enter}")}, .after = 1},
+        {.name = "the keypad's plus and minus step by one",
+         .value = 500,
+         .steps = {Keys(L"{Add}{Subtract}{Subtract}{Enter}")},
+         .after = 498},
+        {.name = "a typed number is stepped", .steps = {Keys(L"42]{Enter}")}, .after = 52},
+        {.name = "the spin steps within the limits and tells the parent",
+         .value = 499,
+         .steps = {Click({105, 35}), Click({105, 35}), Click({115, 45}), Keys(L"{Enter}")},
+         .after = 490,
+         .hostLog = "vscroll 0, vscroll 0, vscroll 3"},
+    };
+    for (const EditCase& row : rows) PlayOnScreen(row);
+}
+
+TEST(CellEditKeys, TheKeysThatEndTheEditRecordThemselves) {
+    const EditCase rows[] = {
+        {.name = "Up accepts", .steps = {Keys(L"77{Up}")}, .after = 77, .lastKey = VK_UP},
+        {.name = "Down accepts", .steps = {Keys(L"78{Down}")}, .after = 78, .lastKey = VK_DOWN},
+        {.name = "Left moves the caret, and at the start accepts",
+         .value = 12,
+         .steps = {Keys(L"{End}{Left}3{Home}{Left}")},
+         .after = 132,
+         .lastKey = VK_LEFT},
+        {.name = "Right at the end accepts", .steps = {Keys(L"{End}{Right}")}, .lastKey = VK_RIGHT},
+        {.name = "Tab accepts", .steps = {Keys(L"8{Tab}")}, .after = 8, .lastKey = VK_TAB},
+        {.name = "F5 accepts when the owner allows",
+         .steps = {Keys(L"33{F5}")},
+         .after = 33,
+         .ownerAllowsF5 = true},
+        {.name = "F5 does nothing without an owner",
+         .steps = {Keys(L"33{F5}4{Enter}")},
+         .after = 334},
+    };
+    for (const EditCase& row : rows) PlayOnScreen(row);
+}
+
+TEST(CellEditOutside, AClickOrACloseOutsideEndsTheEditAndIsNotLost) {
+    const EditCase rows[] = {
+        {.name = "a click outside accepts and reaches the window under it",
+         .steps = {Keys(L"250"), AwaitText(L"250"), Click({170, 80})},
+         .after = 250,
+         .lastKey = 0,
+         .hostLog = "down 11"},
+        {.name = "Alt+F4 closes the parent",
+         .steps = {Keys(L"250{Alt+F4}")},
+         .result = 0,
+         .lastKey = 0,
+         .parentSurvives = false},
+        {.name = "a close posted to the parent ends the edit, then closes it",
+         .steps = {Keys(L"250"), AwaitText(L"250"), PostClose()},
+         .after = 250,
+         .lastKey = 0,
+         .parentSurvives = false},
+        // Regression: the loop waited for input after a sent close had already ended it.
+        {.name = "a close sent to the parent inside the loop",
+         .steps = {Keys(L"250"), AwaitText(L"250"), SendClose()},
+         .result = 0,
+         .lastKey = 0,
+         .parentSurvives = false},
+    };
+    for (const EditCase& row : rows) PlayOnScreen(row);
+}
+
+// A message for another window either ends the edit and stays queued for that window, or is
+// dispatched to it while the edit goes on.
+TEST(CellEditLoop, MessagesForOtherWindowsEndTheEditWithoutBeingTaken) {
+    struct Row {
+        const char* name;
+        UINT message;
+        WPARAM wParam;
+        bool ends;
+    };
+    const Row rows[] = {
+        {"a key", WM_KEYDOWN, 'A', true},
+        {"key 43", WM_KEYDOWN, 43, false},
+        {"key 45", WM_KEYDOWN, 45, false},
+        {"a character", WM_CHAR, 'A', false},
+        {"a key release", WM_KEYUP, 'A', false},
+        {"a system key", WM_SYSKEYDOWN, 'A', true},
+        {"a system character", WM_SYSCHAR, 'A', true},
+        {"a non-client click", WM_NCLBUTTONDOWN, HTCLIENT, true},
+        {"a non-client middle double-click", WM_NCMBUTTONDBLCLK, HTCLIENT, true},
+        {"a left click", WM_LBUTTONDOWN, 0, true},
+        {"a right click", WM_RBUTTONDOWN, 0, true},
+        {"a middle click", WM_MBUTTONDOWN, 0, true},
+        {"a left release", WM_LBUTTONUP, 0, false},
+        {"a mouse move", WM_MOUSEMOVE, 0, false},
+        {"a close", WM_CLOSE, 0, true},
+        {"the end of the session", WM_QUERYENDSESSION, 0, true},
+        {"a destroy", WM_DESTROY, 0, true},
+        {"a menu opening", WM_INITMENU, 0, true},
+        {"a message of the application", WM_USER, 0, false},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        Page page;
+        ASSERT_TRUE(realinput::Activate(page.host.GetSafeHwnd()));
+        Witness witness(row.message);
+        CPropInt property(100, 1, 500);
+        CCellPropEditCtrl editor(nullptr, &property, CCellPropEditCtrl::kNoLengthLimit);
+        std::vector<EditStep> script = {Post(row.message, row.wParam)};
+        if (!row.ends) script.push_back(Keys(L"7{Enter}"));
+        EditDriver driver(page.host.GetSafeHwnd(), script, witness.GetSafeHwnd());
+        const EditCase pageCall = {.name = row.name};
+        const int result = driver.Run([&] { return EditAsThePage(page, editor, pageCall); });
+        EXPECT_EQ(driver.failure, "");
+        EXPECT_EQ(result, 1);
+        EXPECT_EQ(property.GetValue(), row.ends ? 100 : 7);
+        EXPECT_EQ(editor.GetLastKey(), row.ends ? 0u : VK_RETURN);
+        EXPECT_EQ(witness.received, row.ends ? 0 : 1) << "during the edit";
+        EXPECT_TRUE(realinput::PumpUntil([&] { return witness.received == 1; }))
+            << "the message reached its window";
+    }
+}
+
+// Only a value with limits has something for the spin to step toward, and only when asked.
+TEST(CellEditSpin, TheSpinComesWithTheOptionAndAValueWithLimits) {
+    struct Unlimited : CPropInt {
+        using CPropInt::CPropInt;
+        bool GetLimits(std::unique_ptr<CProperty>& low,
+                       std::unique_ptr<CProperty>& high) const override {
+            return CProperty::GetLimits(low, high);
+        }
+    };
+    struct Row {
+        const char* name;
+        int spinOption;
+        bool limited, spin;
+    };
+    const Row rows[] = {
+        {"asked, with limits", 2, true, true},
+        {"not asked", 0, true, false},
+        {"asked, without limits", 2, false, false},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        Page page;
+        HWND parent = page.host.GetSafeHwnd();
+        ASSERT_TRUE(realinput::Activate(parent));
+        CPropInt limited(100, 1, 500);
+        Unlimited unlimited(100, 1, 500);
+        CProperty* property = row.limited ? static_cast<CProperty*>(&limited) : &unlimited;
+        CCellPropEditCtrl editor(nullptr, property, CCellPropEditCtrl::kNoLengthLimit);
+        EditDriver driver(parent, {Keys(L"]{Enter}")});
+        const int result = driver.Run([&] {
+            return editor.EditModal(parent, {40, 30, 100, 50}, WS_BORDER, 0, row.spinOption,
+                                    nullptr, 1, nullptr, 0, nullptr);
+        });
+        EXPECT_EQ(driver.failure, "");
+        EXPECT_EQ(result, 1);
+        EXPECT_EQ(editor.GetEditedText(), L"110");
+        EXPECT_EQ(page.host.log.find("vscroll 2") != std::string::npos, row.spin) << page.host.log;
+    }
+}
+
+TEST(CellEditBadInput, NoParentOrNoPropertyReturnsAtOnce) {
+    CPropInt property(100, 1, 500);
+    Page page;
+    HWND gone = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr,
+                                nullptr);
+    DestroyWindow(gone);
+    struct Row {
+        const char* name;
+        HWND parent;
+        CProperty* property;
+    };
+    const Row rows[] = {
+        {"no parent", nullptr, &property},
+        {"a destroyed parent", gone, &property},
+        {"no property", page.host.GetSafeHwnd(), nullptr},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        CCellPropEditCtrl editor(nullptr, row.property, CCellPropEditCtrl::kNoLengthLimit);
+        EXPECT_EQ(editor.EditModal(row.parent, {0, 0, 50, 20}, WS_BORDER, 0, 2, nullptr, 1, L"5", 0,
+                                   nullptr),
+                  0);
+        EXPECT_EQ(property.GetValue(), 100);
+    }
+}

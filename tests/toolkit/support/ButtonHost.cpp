@@ -1,0 +1,41 @@
+#include "support/ButtonHost.h"
+
+#include "controls/win/Menu.h"
+
+void ButtonHost::OnControlAction(CNWControl* control, UINT keyFlags) {
+    Record(log, "action", control);
+    log += " keys " + std::to_string(keyFlags);
+}
+
+void ButtonHost::OnValueChanged(CNWControl* control) {
+    TestHost::OnValueChanged(control);
+    notifiedValues.push_back(control->GetValue());
+}
+
+void ButtonHost::OnControlMenu(CNWControl* control, UINT flags, CMenu& menu) {
+    for (UINT id = kFirstCommand; id < kFirstCommand + 4; ++id) {
+        menu.AppendMenu(MF_STRING, id, (L"Item " + std::to_wstring(id)).c_str());
+    }
+    TestHost::OnControlMenu(control, flags, menu);
+    const RECT rect = control->GetRect();
+    menuPoint = {rect.left, rect.bottom + 1};
+    CNWControlSite::ClientToScreen(menuPoint);
+    if (trackMenus) {
+        menu.TrackPopupMenu(0, menuPoint.x, menuPoint.y, GetSafeHwnd());
+    }
+}
+
+LRESULT ButtonHost::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_COMMAND && lParam == 0) {
+        log += (log.empty() ? "command " : ", command ") + std::to_string(LOWORD(wParam));
+        return 0;
+    }
+    if (message == WM_LBUTTONUP) {
+        ++buttonUps;
+    }
+    if (message == WM_VSCROLL) {
+        log += (log.empty() ? "vscroll " : ", vscroll ") + std::to_string(LOWORD(wParam));
+        return 0;
+    }
+    return TestHost::WindowProc(message, wParam, lParam);
+}
