@@ -51,7 +51,7 @@ render() {
 }
 
 echo
-echo "=== the demo song: 16 bars for piano and bass, 100 BPM slowing to 76 at bar 9"
+echo "=== the demo song: 16 bars for piano, bass and drums, 100 BPM slowing to 76 at bar 9"
 render out/demo.mid out/demo.wav
 for run in "${runs[@]}"; do
     settings_for "$run"

@@ -1,7 +1,7 @@
 #!/usr/bin/python3
 """Writes the project's demo song, or a long song for timing the tool.
 
-  make-demo-song.py OUT.mid          the demo: 16 bars for piano and bass
+  make-demo-song.py OUT.mid          the demo: 16 bars for piano, bass and drums
   make-demo-song.py --long OUT.mid   10 minutes, 16 tracks, for the timing in the summary
 
 The demo is written to show the arpeggiator: the piano's left hand plays a chord progression
@@ -9,7 +9,8 @@ inside the default left-hand window (keys 24..48, the top key left free because 
 stops below it) and its right hand holds melody notes above it, which start and sustain the
 arpeggio. The tempo drops from 100 to 76 BPM at bar 9, where a millisecond step rate keeps its
 speed and a note-value rate slows down with the song. Volume, pan and reverb controllers pass
-through the filter unchanged. The output is the same bytes on every run (mido 1.2).
+through the filter unchanged. The drums play on channel 10, General MIDI's percussion, which
+the tool copies unless told otherwise. The output is the same bytes on every run (mido 1.2).
 """
 import sys
 
@@ -40,6 +41,8 @@ PROGRESSION = [
 ]
 BASS = [36, 33, 29, 31, 36, 33, 38, 31, 29, 31, 28, 33, 38, 31, 36, 36]
 TEMPO_CHANGE_BAR = 8  # zero-based: bar 9
+DRUM_CHANNEL = 9  # channel 10, General MIDI's percussion
+KICK, SNARE, CLOSED_HAT, CRASH = 36, 38, 42, 49
 
 
 def timed(events):
@@ -101,7 +104,30 @@ def demo():
         note(bass, bar * BAR, 2 * TICKS - 10, 1, key, 90)
         note(bass, bar * BAR + 2 * TICKS, 2 * TICKS - 10, 1, key + 7, 80)
     song.tracks.append(timed(bass))
+    song.tracks.append(timed(drums()))
     return song
+
+
+def drums():
+    """Kick on 1 and 3, snare on 2 and 4, eighth-note hi-hats, a crash where each half starts.
+
+    Every hit ends before the song's last note, so the song ends where it did without drums.
+    """
+    events = [
+        (0, 0, mido.MetaMessage("track_name", name="Drums")),
+        (0, 1, mido.Message("control_change", channel=DRUM_CHANNEL, control=7, value=80)),
+    ]
+    for bar in range(len(PROGRESSION)):
+        start = bar * BAR
+        if bar in (0, TEMPO_CHANGE_BAR, len(PROGRESSION) - 1):
+            note(events, start, TICKS, DRUM_CHANNEL, CRASH, 90)
+        for beat in range(4):
+            note(events, start + beat * TICKS, 120, DRUM_CHANNEL, KICK if beat % 2 == 0 else SNARE,
+                 100 if beat % 2 == 0 else 88)
+        for eighth in range(8):
+            note(events, start + eighth * TICKS // 2, 60, DRUM_CHANNEL, CLOSED_HAT,
+                 70 if eighth % 2 == 0 else 52)
+    return events
 
 
 def long_song():

@@ -41,3 +41,20 @@ TEST(BarGrid, FollowsSignatureChangesInTheirOwnBeatUnit) {
     EXPECT_EQ(grid.Format(2880 + 1440), "4:1");
     EXPECT_EQ(grid.BeatTicksAt(3000), 240);
 }
+
+TEST(BarGrid, FindsWhereABarStartsAcrossSignatureChanges) {
+    midi::File file;
+    file.ticksPerQuarter = 480;
+    midi::Track track;
+    // Two bars of 3/4, then 6/8.
+    track.events = {Signature(0, 3, 2), Signature(2880, 6, 3)};
+    file.tracks = {track};
+    const BarGrid grid(file);
+    EXPECT_EQ(grid.BarStart(1), 0);
+    EXPECT_EQ(grid.BarStart(2), 1440);
+    EXPECT_EQ(grid.BarStart(3), 2880);
+    EXPECT_EQ(grid.BarStart(5), 2880 + 2 * 1440);
+    EXPECT_EQ(grid.At(grid.BarStart(5)).bar, 5);
+    EXPECT_EQ(SongBars(grid, 2880), 2);  // ends on the line that opens bar 3
+    EXPECT_EQ(SongBars(grid, 2881), 3);
+}

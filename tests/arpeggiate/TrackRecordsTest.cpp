@@ -171,3 +171,42 @@ TEST(FilterRecords, AGeneratedNoteOfVelocityZeroIsLeftOutAndCounted) {
     EXPECT_TRUE(rebuilt.track.events.empty());
     EXPECT_EQ(rebuilt.silentNotesDropped, 1u);
 }
+
+// Channel 10's notes in a shared track go around the filter: the filter never sees them, and
+// they come back as the file had them, whatever their form.
+TEST(FilterRecords, KeptChannelNotesComeBackAsTheFileHadThem) {
+    struct Row {
+        const char* name;
+        std::vector<midi::Event> events;
+    };
+    const Row rows[] = {
+        {"a hit of no length, ended by a note-on of velocity 0",
+         {Msg(0, 0x99, 42, 80), Msg(0, 0x99, 42, 0), Msg(0, 0x90, 60, 100), Msg(480, 0x80, 60, 0)}},
+        {"a note-off with a release velocity, among meta events",
+         {Text(0, 'a'), Msg(0, 0x99, 36, 100), Text(120, 'b'), Msg(120, 0x89, 36, 17),
+          Msg(240, 0x90, 64, 90), Msg(480, 0x80, 64, 0)}},
+        {"two hits on one key that overlap",
+         {Msg(0, 0x99, 38, 90), Msg(10, 0x99, 38, 70), Msg(20, 0x89, 38, 0), Msg(30, 0x89, 38, 0)}},
+        {"a stray note-off and controllers of the drum channel",
+         {Msg(0, 0xB9, 7, 110), Msg(5, 0x89, 49, 0), Msg(10, 0x99, 49, 90), Msg(20, 0xC9, 3)}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        const midi::Track track = TrackOf(row.events, 600);
+        const FilterInput input = ToFilterRecords(track, uint16_t{1} << 9);
+        for (const EventRecord& record : input.records) {
+            EXPECT_FALSE(uint32_t{record.kind} == kEventKindNote &&
+                         (record.hostByte12 & 0x0F) == 9);
+        }
+        const FilterOutputTrack back = FromFilterRecords(track, input.records, uint16_t{1} << 9);
+        EXPECT_EQ(back.track, track);
+    }
+}
+
+TEST(FilterRecords, KeptNotesLeaveTheOtherChannelsNotesToTheFilter) {
+    const midi::Track track = TrackOf(
+        {Msg(0, 0x99, 36, 100), Msg(0, 0x90, 60, 100), Msg(60, 0x89, 36, 0), Msg(480, 0x80, 60, 0)},
+        480);
+    EXPECT_EQ(ToFilterRecords(track, uint16_t{1} << 9).noteCount, 1u);
+    EXPECT_EQ(ToFilterRecords(track).noteCount, 2u);
+}

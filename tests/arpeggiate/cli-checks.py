@@ -12,8 +12,14 @@ import subprocess
 import sys
 import xml.etree.ElementTree as ElementTree
 
+import mido
+
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 read_with_mido = __import__("read-with-mido")
+songs = __import__("general-midi-songs")
+
+HELP_POINTER = "Usage: arpeggiate [OPTIONS] IN.mid OUT.mid; arpeggiate --help lists every option"
+DRUMS = 9  # channel 10 in the status byte
 
 SETTINGS_TAG = bytes([0xFF, 0x51, 0x81, 0x3F, 0x01, 0x0F, 0x54, 0x4A,
                       0x90, 0x30, 0x83, 0x61, 0xFE, 0xFA, 0xAB, 0xFD])
@@ -68,24 +74,41 @@ class Check:
         self.expect("no-such-song.mid" in result.stderr, "file not named: " + result.stderr)
         self.expect(not os.path.exists(self.path("never.mid")), "an output was written")
 
+    # The error and one line pointing to --help, not the whole help: it would push the error
+    # off the screen.
+    def expect_usage_error(self, args, result, error):
+        self.expect(result.returncode == 2, "%s: exit code %d" % (args, result.returncode))
+        lines = result.stderr.splitlines()
+        self.expect(len(lines) == 2 and lines[0].startswith("arpeggiate: ") and
+                    error in lines[0] and lines[1].startswith(HELP_POINTER),
+                    "%s: not the error %r and the pointer to --help: %r"
+                    % (args, error, result.stderr))
+
     def bad_options(self):
         song = os.path.join(self.inputs, "tracks.mid")
-        for args in (["--set", "tempo=120"], ["--set", "swing=300"], ["--window", "1"],
-                     ["--frobnicate"], ["--track", "0"], []):
-            result = self.run(*args, song) if args != [] else self.run(song)
-            self.expect(result.returncode == 2, "%s: exit code %d" % (args, result.returncode))
-            self.expect("Usage:" in result.stderr and "--set" in result.stderr,
-                        "%s: no usage help in: %s" % (args, result.stderr))
-        result = self.run("--track", "9", song, self.path("track9.mid"))
-        self.expect(result.returncode == 2 and "has tracks 1 to 4" in result.stderr,
-                    "--track 9: " + result.stderr)
+        out = self.path("bad.mid")
+        svg = ["--piano-roll", self.path("bad.svg")]
+        for args, error in (
+                (["--set", "tempo=120"], "tempo"), (["--set", "swing=300"], "swing"),
+                (["--window", "1"], "--window"), (["--frobnicate"], "--frobnicate"),
+                (["--track", "0"], "--track"), (["--bars", "5-3"] + svg, "--bars"),
+                (["--bars", "five"] + svg, "FROM-TO"), (["--bars", "0-4"] + svg, "FROM-TO"),
+                (["--bars", "1-4"], "--piano-roll"), ([song], "OUT.mid"),
+                (["--track", "9", song, out], "has tracks 1 to 4"),
+                (["--bars", "3-"] + svg + [song, out], "has bars 1 to 1")):
+            if args[-1] != out and args != [song]:
+                args = args + [song, out]
+            self.expect_usage_error(args, self.run(*args), error)
+        self.expect(not os.path.exists(out) and not os.path.exists(self.path("bad.svg")),
+                    "a bad command line wrote a file")
 
     def help(self):
         result = self.run("--help")
         self.expect(result.returncode == 0, "exit code %d" % result.returncode)
         for word in FIELDS + ['"%s"' % text for text in OPTION_TEXTS] + [
                 "--set", "--settings", "--save-settings", "--track", "--window", "--piano-roll",
-                "--quiet", "--version", "default 24", "-100..100", "ended first"]:
+                "--bars", "--drums", "--quiet", "--version", "default 24", "-100..100",
+                "ended first"]:
             self.expect(word in result.stdout, "--help does not mention %s" % word)
 
     def version(self):
@@ -136,6 +159,13 @@ class Check:
                         [l for l in after if l.startswith(track)], track + "changed")
         self.expect([l for l in before if l.startswith("track 2 ")] !=
                     [l for l in after if l.startswith("track 2 ")], "track 2 unchanged")
+        self.expect('track 3 "Two channels" (channels 3, 6): 2 notes in, 2 notes out; copied '
+                    '(not chosen with --track)' in result.stdout, result.stdout)
+        # Choosing a drum track does not stand for --drums.
+        drums = os.path.join(self.inputs, "drums.mid")
+        chosen = self.run("--track", "3", drums, self.path("drums-track3.mid"))
+        self.expect('track 3 "Drums" (channel 10): 7 notes in, 7 notes out; drums, copied (use '
+                    '--drums to arpeggiate)' in chosen.stdout, chosen.stdout)
 
     # Bypassed, the filter hands every record back: the notes come out as they went in.
     def bypass(self):
@@ -152,7 +182,8 @@ class Check:
         result = self.run("--set", "leftHandWindowOn=on", "--piano-roll", svg, song,
                           self.path("left-hand-out.mid"))
         self.expect(result.returncode == 0, result.stderr)
-        for text in ('track 1 "Both hands": 8 notes in,', "1:1 C Maj Root, 1:3 A Min Root",
+        for text in ('track 1 "Both hands" (channel 1): 8 notes in,',
+                     "1:1 C Maj Root, 1:3 A Min Root", "piano roll %s: bars 1 to 2 of 2\n" % svg,
                      "arpeggiated in"):
             self.expect(text in result.stdout, "summary lacks %r:\n%s" % (text, result.stdout))
         texts = [element.text for element in ElementTree.parse(svg).iter()
@@ -165,11 +196,155 @@ class Check:
                     "--quiet printed %r %r" % (quiet.stdout, quiet.stderr))
 
 
+class DrumChecks(Check):
+    """Channel 10 on General MIDI songs: a drum track, a track mixing piano and percussion, and
+    a format-0 song holding every channel in one track."""
+
+    SONGS = ("drums.mid", "format0-drums.mid", "demo.mid")
+
+    def arpeggiate(self, song, *args):
+        out = self.path(os.path.basename(song).replace(".mid", "-out%s.mid" % "".join(args)))
+        result = self.run(*args, song, out)
+        self.expect(result.returncode == 0, result.stderr)
+        return out, result.stdout
+
+    # By default the drums come out byte for byte, and every other channel comes out as it does
+    # from the same song without its drums.
+    def drums_left_alone(self):
+        for name in self.SONGS:
+            song = os.path.join(self.inputs, name)
+            out, _ = self.arpeggiate(song)
+            drum_notes = lambda m: songs.is_note(m) and m.channel == DRUMS
+            self.expect(songs.messages_by_track(song, drum_notes) ==
+                        songs.messages_by_track(out, drum_notes), name + ": drums changed")
+            for number, chunk in enumerate(songs.track_chunks(song)):
+                if self.only_drums(song, number):
+                    self.expect(songs.track_chunks(out)[number] == chunk,
+                                "%s: drum track %d not copied byte for byte" % (name, number + 1))
+            bare = self.path(name.replace(".mid", "-no-drums.mid"))
+            songs.without_channel_notes(song, bare, DRUMS)
+            bare_out, _ = self.arpeggiate(bare)
+            others = lambda m: not (songs.is_note(m) and m.channel == DRUMS)
+            self.expect(songs.messages_by_track(out, others) ==
+                        songs.messages_by_track(bare_out, others),
+                        name + ": the other channels differ from the song without drums")
+
+    def only_drums(self, song, number):
+        track = mido.MidiFile(song).tracks[number]
+        channels = {m.channel for m in track if m.type == "note_on" and m.velocity > 0}
+        return channels == {DRUMS}
+
+    # With --drums channel 10 feeds the arpeggio: a drum track's hits become a run on channel
+    # 10; in a shared track they join the arpeggio of whichever note started it.
+    def drums_arpeggiated(self):
+        drum_notes = lambda m: songs.is_note(m) and m.channel == DRUMS
+        for name in self.SONGS:
+            song = os.path.join(self.inputs, name)
+            out, _ = self.arpeggiate(song, "--drums")
+            self.expect(songs.messages_by_track(song, drum_notes) !=
+                        songs.messages_by_track(out, drum_notes), name + ": drums left alone")
+            for number, track in enumerate(mido.MidiFile(song).tracks):
+                if not self.only_drums(song, number):
+                    continue
+                hits = songs.notes_per_channel(song, number)[DRUMS]
+                runs = songs.notes_per_channel(out, number)[DRUMS]
+                self.expect(runs > hits, "%s: drum track %d: %d notes out for %d in"
+                            % (name, number + 1, runs, hits))
+        summary = self.arpeggiate(os.path.join(self.inputs, "drums.mid"), "--drums")[1]
+        self.expect('track 3 "Drums" (channel 10): 7 notes in, 8 notes out\n' in summary and
+                    "channel 10:" not in summary, summary)
+
+    def drums_summary(self):
+        _, summary = self.arpeggiate(os.path.join(self.inputs, "drums.mid"))
+        for line in ('  track 1 "Conductor": no notes, copied\n',
+                     '  track 2 "Keys" (channel 1): 3 notes in, 6 notes out\n',
+                     '  track 3 "Drums" (channel 10): 7 notes in, 7 notes out; drums, copied '
+                     '(use --drums to arpeggiate)\n',
+                     '  track 4 "Band" (channels 1, 10): 5 notes in, 12 notes out\n'
+                     '    channel 10: 3 notes of drums left as they were (use --drums to '
+                     'arpeggiate them)\n'):
+            self.expect(line in summary, "summary lacks %r:\n%s" % (line, summary))
+        _, summary = self.arpeggiate(os.path.join(self.inputs, "format0-drums.mid"))
+        self.expect('track 1 "One track" (channels 1, 2, 10): 6 notes in, 15 notes out\n'
+                    in summary, summary)
+
+
+class BarChecks(Check):
+    """--bars on a General MIDI song of 900 bars."""
+
+    def roll(self, *args):
+        song = self.path("long900.mid")
+        if not os.path.exists(song):
+            songs.long_song(song)
+        svg = self.path("long900%s.svg" % "".join(args))
+        result = self.run(*args, "--piano-roll", svg, song, self.path("long900-out.mid"))
+        self.expect(result.returncode == 0, result.stderr)
+        return ElementTree.parse(svg).getroot(), os.path.getsize(svg), result.stdout
+
+    def bar_labels(self, root):
+        """Per panel, the bar numbers over its grid with their x; and the grid outlines."""
+        labels = [(int(e.text), float(e.get("x"))) for e in root.iter()
+                  if e.tag.endswith("text") and e.get("class") == "bar"]
+        grids = [e for e in root.iter() if e.tag.endswith("rect") and e.get("class") == "grid"]
+        return labels, grids
+
+    def covers(self, root, first, last):
+        labels, grids = self.bar_labels(root)
+        self.expect(len(grids) == 2, "%d panels, not 2 (piano, bass)" % len(grids))
+        wanted = list(range(first, last + 1))
+        self.expect([bar for bar, _ in labels] == wanted * 2,
+                    "bar labels %s, not %d..%d per panel" % ([b for b, _ in labels], first, last))
+        return labels, grids
+
+    def bars_long_song(self):
+        root, size, summary = self.roll("--bars", "433-448")
+        labels, grids = self.covers(root, 433, 448)
+        # Bars 433..448 are all 4/4: 16 equal bars fill the grid, and the picture ends a margin
+        # after it.
+        bar_width = labels[1][1] - labels[0][1]
+        left, width = float(grids[0].get("x")), float(grids[0].get("width"))
+        self.expect(abs(labels[0][1] - 2 - left) < 0.11, "bar 433 not at the grid's left edge")
+        self.expect(abs(width - 16 * bar_width) < 1, "grid %.1f wide, 16 bars of %.1f"
+                    % (width, bar_width))
+        self.expect(abs(float(root.get("width")) - (left + width + 16)) < 0.11,
+                    "picture %s wide for a grid ending at %.1f" % (root.get("width"), left + width))
+        self.expect(size < 300_000, "16 bars take %d bytes" % size)
+        notes = [e for e in root.iter() if e.tag.endswith("rect") and e.get("fill") == "#e8590c"
+                 and e.get("fill-opacity")]
+        self.expect(notes and all(left <= float(e.get("x")) and
+                                  float(e.get("x")) + float(e.get("width")) <= left + width + 2
+                                  for e in notes), "arpeggio notes drawn outside the bars")
+        texts = [e.text for e in root.iter() if e.tag.endswith("text")]
+        self.expect("120 BPM" in texts and "96 BPM" not in texts, "not the stretch's tempo")
+        self.expect("piano roll %s: bars 433 to 448 of 900\n" % self.path("long900--bars433-448.svg")
+                    in summary, summary)
+
+    def bars_default_and_open_ended(self):
+        root, _, summary = self.roll()
+        self.covers(root, 1, 64)
+        self.expect("bars 1 to 64 of 900 (the first 64; --bars FROM-TO or --bars FROM- draws "
+                    "others)" in summary, summary)
+        root, _, _ = self.roll("--bars", "890-")
+        self.covers(root, 890, 900)
+        # Through the bars of 3/4.
+        root, _, _ = self.roll("--bars", "605-612", "--set", "leftHandWindowOn=on")
+        self.covers(root, 605, 612)
+        # The demo's last two bars are both C major: the chord named in bar 15 still holds.
+        svg = self.path("demo-16.svg")
+        result = self.run("--bars", "16-", "--piano-roll", svg, "--set", "leftHandWindowOn=on",
+                          os.path.join(self.inputs, "demo.mid"), self.path("demo-16.mid"))
+        self.expect(result.returncode == 0, result.stderr)
+        texts = [e.text for e in ElementTree.parse(svg).iter() if e.tag.endswith("text")]
+        self.expect("C Maj Root (since 15:1)" in texts and "76 BPM" in texts,
+                    "bar 16 lacks its chord or tempo: %s" % texts)
+
+
 def main(argv):
     if len(argv) < 5:
         sys.stderr.write(__doc__)
         return 2
-    check = Check(argv[2], argv[3], argv[4], argv[5] if len(argv) > 5 else "")
+    kind = next((c for c in (DrumChecks, BarChecks) if hasattr(c, argv[1])), Check)
+    check = kind(argv[2], argv[3], argv[4], argv[5] if len(argv) > 5 else "")
     try:
         getattr(check, argv[1])()
     except AssertionError as failure:

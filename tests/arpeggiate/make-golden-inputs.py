@@ -12,6 +12,11 @@ hand against the arpeggiation rules (golden/README.md does so):
   running-status.mid  written byte by byte: running status across notes, controllers and
                       program changes, note-ons of velocity 0 as note-offs, a system-
                       exclusive and a text event between them, in 3/4
+  drums.mid           format 1: a chord track, a drum track on channel 10 (hits of no length,
+                      note-ons of velocity 0 as note-offs, a controller) and a track mixing a
+                      melody on channel 1 with a percussion part on channel 10
+  format0-drums.mid   format 0: piano on channel 1, bass on channel 2 and drums on channel 10
+                      in one track
 """
 import os
 import struct
@@ -85,6 +90,60 @@ def left_hand_song():
     return song
 
 
+def hit(events, start, length, key, velocity, channel=9, release=None):
+    """A drum hit; `release` None ends it with a note-on of velocity 0, as many files do."""
+    events.append((start, 2, mido.Message("note_on", channel=channel, note=key, velocity=velocity)))
+    end = (mido.Message("note_on", channel=channel, note=key, velocity=0) if release is None else
+           mido.Message("note_off", channel=channel, note=key, velocity=release))
+    # A hit of no length ends right after it starts, at the same tick.
+    events.append((start + length, 3 if length == 0 else 0, end))
+
+
+def drums_song():
+    song = mido.MidiFile(type=1, ticks_per_beat=TICKS)
+    song.tracks.append(timed([
+        (0, 0, mido.MetaMessage("track_name", name="Conductor")),
+        (0, 0, mido.MetaMessage("time_signature", numerator=4, denominator=4)),
+        (0, 0, mido.MetaMessage("set_tempo", tempo=500000)),
+    ]))
+    keys = [(0, 0, mido.MetaMessage("track_name", name="Keys"))]
+    for key in (60, 64, 67):
+        note(keys, 0, 480, key, 100)
+    song.tracks.append(timed(keys))
+    drums = [(0, 0, mido.MetaMessage("track_name", name="Drums")),
+             (0, 1, mido.Message("control_change", channel=9, control=7, value=110))]
+    hit(drums, 0, 120, 36, 100, release=0)
+    hit(drums, 960, 120, 36, 100, release=0)
+    for tick in (0, 240, 480, 720):
+        hit(drums, tick, 0, 42, 80)
+    hit(drums, 480, 120, 38, 90)
+    song.tracks.append(timed(drums))
+    band = [(0, 0, mido.MetaMessage("track_name", name="Band"))]
+    hit(band, 0, 60, 39, 100)  # first at tick 0: with --drums it starts the arpeggio
+    note(band, 0, 480, 64, 80)
+    hit(band, 120, 0, 54, 70)
+    hit(band, 240, 60, 39, 100)
+    note(band, 960, 240, 62, 80)
+    song.tracks.append(timed(band))
+    return song
+
+
+def format0_drums_song():
+    events = [(0, 0, mido.MetaMessage("track_name", name="One track")),
+              (0, 0, mido.MetaMessage("set_tempo", tempo=500000)),
+              (0, 1, mido.Message("program_change", channel=0, program=0)),
+              (0, 1, mido.Message("program_change", channel=1, program=33))]
+    note(events, 0, 480, 60, 100)
+    note(events, 480, 480, 43, 90, channel=1)
+    for tick in (0, 480):
+        hit(events, tick, 60, 36, 100, release=64)
+    for tick in (240, 720):
+        hit(events, tick, 0, 42, 80)
+    song = mido.MidiFile(type=0, ticks_per_beat=TICKS)
+    song.tracks.append(timed(events))
+    return song
+
+
 def chunk(kind, body):
     return kind + struct.pack(">I", len(body)) + body
 
@@ -124,6 +183,8 @@ def main(argv):
     tracks_song().save(os.path.join(folder, "tracks.mid"))
     tempo_song().save(os.path.join(folder, "tempo-change.mid"))
     left_hand_song().save(os.path.join(folder, "left-hand.mid"))
+    drums_song().save(os.path.join(folder, "drums.mid"))
+    format0_drums_song().save(os.path.join(folder, "format0-drums.mid"))
     with open(os.path.join(folder, "running-status.mid"), "wb") as out:
         out.write(running_status_bytes())
     return 0

@@ -11,10 +11,12 @@
 #include "arpeggiate/NoteSpans.h"
 #include "arpeggiate/PianoRoll.h"
 #include "arpeggiate/ProgressBar.h"
+#include "arpeggiate/RollBars.h"
 #include "arpeggiate/SettingsBlock.h"
 #include "arpeggiate/SongPlayback.h"
 #include "arpeggiate/SongTiming.h"
 #include "arpeggiate/Summary.h"
+#include "arpeggiate/TrackPlan.h"
 #include "arpeggiate/TrackRecords.h"
 #include "midifile/MidiReader.h"
 #include "midifile/MidiWriter.h"
@@ -33,6 +35,13 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// An option whose value the song cannot meet (--track 9 of a song of 4 tracks): reported with
+// the line that points to --help, as the command line's own errors are.
+class UsageError : public InputError {
+public:
+    using InputError::InputError;
+};
+
 midi::File ReadSong(const std::string& path) {
     try {
         return midi::ReadFile(ReadWholeFile(path));
@@ -47,7 +56,7 @@ std::vector<bool> ChosenTracks(const Options& options, size_t trackCount) {
     std::vector<bool> chosen(trackCount, options.tracks.empty());
     for (int number : options.tracks) {
         if (number < 1 || static_cast<size_t>(number) > trackCount) {
-            throw InputError("--track " + std::to_string(number) + ": " + options.input +
+            throw UsageError("--track " + std::to_string(number) + ": " + options.input +
                              " has tracks 1 to " + std::to_string(trackCount));
         }
         chosen[static_cast<size_t>(number - 1)] = true;
@@ -74,6 +83,50 @@ std::vector<uint8_t> BuildSettings(FilterSource& source, const Options& options)
     }
 }
 
+// A filter with the run's settings, holding one reference for the caller.
+IMfxEventFilter* MakeFilter(FilterSource& source, ChordWatch* watch,
+                            std::span<const uint8_t> settings) {
+    IMfxEventFilter* filter = source.Create(watch);
+    try {
+        LoadSettings(filter, settings, "the settings");
+    } catch (...) {
+        filter->Release();
+        throw;
+    }
+    return filter;
+}
+
+// What the summary says of each track before anything is played; a copied track's notes go
+// out as they came in.
+std::vector<TrackSummary> SummariesOf(const midi::File& song, std::span<const TrackPlan> plans) {
+    std::vector<TrackSummary> tracks(song.tracks.size());
+    for (size_t i = 0; i < tracks.size(); ++i) {
+        tracks[i].number = i + 1;
+        tracks[i].name = TrackName(song.tracks[i]);
+        tracks[i].fate = plans[i].fate;
+        tracks[i].channels = plans[i].channels;
+        tracks[i].notesIn = plans[i].notes;
+        tracks[i].notesOut = plans[i].notes;
+        tracks[i].notesKept = plans[i].notesKept;
+    }
+    return tracks;
+}
+
+// The notes the filter saw and what came out; the kept notes are neither, so they are not
+// drawn, and the title says so.
+PianoRollTrack RollOf(const midi::Track& in, const midi::Track& out, const TrackSummary& track,
+                      uint16_t keptChannels) {
+    PianoRollTrack roll;
+    roll.title = "Track " + std::to_string(track.number) +
+                 (track.name.empty() ? "" : ": " + track.name) +
+                 (track.notesKept > 0 ? " (channel 10 left as it was, not drawn)" : "");
+    const auto drawn = static_cast<uint16_t>(~keptChannels & kAllChannels);
+    roll.played = PairNotes(in, drawn);
+    roll.arpeggio = PairNotes(out, drawn);
+    roll.chords = track.chords;
+    return roll;
+}
+
 struct Played {
     midi::File file;
     std::vector<TrackSummary> tracks;
@@ -81,9 +134,26 @@ struct Played {
     double filterMs = 0;
 };
 
+// The arpeggiated tracks are rebuilt from their filter's output; the others are copied.
+void Rebuild(const midi::File& song, std::span<const TrackPlan> plans, const SongPlayback& playback,
+             std::span<const size_t> lanes, Played& played) {
+    played.file.tracks.resize(song.tracks.size());
+    for (size_t i = 0; i < song.tracks.size(); ++i) {
+        if (plans[i].fate != TrackFate::Arpeggiated) played.file.tracks[i] = song.tracks[i];
+    }
+    for (size_t lane = 0; lane < lanes.size(); ++lane) {
+        const size_t i = lanes[lane];
+        FilterOutputTrack rebuilt =
+            FromFilterRecords(song.tracks[i], playback.Output(lane), plans[i].keptChannels);
+        played.tracks[i].notesOut = rebuilt.notesWritten + plans[i].notesKept;
+        played.tracks[i].silentNotesDropped = rebuilt.silentNotesDropped;
+        played.file.tracks[i] = std::move(rebuilt.track);
+    }
+}
+
 // The notes are paired for the piano roll only when one is drawn (`drawRolls`): pairing the
 // arpeggiated tracks costs about as much as rebuilding them.
-Played PlaySong(const midi::File& song, const std::vector<bool>& chosen,
+Played PlaySong(const midi::File& song, std::span<const TrackPlan> plans,
                 std::span<const uint8_t> settings, int32_t windowTicks, FilterSource& source,
                 bool quiet, bool drawRolls) {
     TempoMapConverter converter(song.ticksPerQuarter, CollectTempoChanges(song));
@@ -94,61 +164,70 @@ Played PlaySong(const midi::File& song, const std::vector<bool>& chosen,
     Played played;
     played.file.format = song.format;
     played.file.ticksPerQuarter = song.ticksPerQuarter;
-    played.tracks.resize(song.tracks.size());
-
+    played.tracks = SummariesOf(song, plans);
     {
         SongPlayback playback(&converter, windowTicks);
         for (size_t i = 0; i < song.tracks.size(); ++i) {
-            inputs[i] = ToFilterRecords(song.tracks[i]);
-            TrackSummary& summary = played.tracks[i];
-            summary.number = i + 1;
-            summary.name = TrackName(song.tracks[i]);
-            summary.notesIn = inputs[i].noteCount;
-            summary.arpeggiated = chosen[i] && inputs[i].noteCount > 0;
-            if (!summary.arpeggiated) continue;
-            IMfxEventFilter* filter = source.Create(&watches[i]);
-            try {
-                LoadSettings(filter, settings, "the settings");
-            } catch (...) {
-                filter->Release();
-                throw;
-            }
-            playback.AddTrack(filter, inputs[i].records, &watches[i]);
+            if (plans[i].fate != TrackFate::Arpeggiated) continue;
+            inputs[i] = ToFilterRecords(song.tracks[i], plans[i].keptChannels);
+            playback.AddTrack(MakeFilter(source, &watches[i], settings), inputs[i].records,
+                              &watches[i]);
             lanes.push_back(i);
         }
-
         ProgressBar bar(!quiet);
         const Clock::time_point start = Clock::now();
         playback.Play(static_cast<int32_t>(SongEndTick(song)),
                       [&bar](double fraction) { bar.Show(fraction); });
         played.filterMs = MsSince(start);
-
-        // The arpeggiated tracks are rebuilt below; only the others are copied.
-        played.file.tracks.resize(song.tracks.size());
-        for (size_t i = 0; i < song.tracks.size(); ++i) {
-            if (!played.tracks[i].arpeggiated) played.file.tracks[i] = song.tracks[i];
-        }
-        for (size_t lane = 0; lane < lanes.size(); ++lane) {
-            const size_t i = lanes[lane];
-            FilterOutputTrack rebuilt = FromFilterRecords(song.tracks[i], playback.Output(lane));
-            played.tracks[i].notesOut = rebuilt.notesWritten;
-            played.tracks[i].silentNotesDropped = rebuilt.silentNotesDropped;
-            played.file.tracks[i] = std::move(rebuilt.track);
-        }
+        Rebuild(song, plans, playback, lanes, played);
     }
-
     for (size_t i : lanes) {
-        played.tracks[i].chords = watches[i].marks;
+        played.tracks[i].chords = std::move(watches[i].marks);
         if (!drawRolls) continue;
-        PianoRollTrack roll;
-        roll.title = "Track " + std::to_string(i + 1) +
-                     (played.tracks[i].name.empty() ? "" : ": " + played.tracks[i].name);
-        roll.played = PairNotes(song.tracks[i]);
-        roll.arpeggio = PairNotes(played.file.tracks[i]);
-        roll.chords = watches[i].marks;
-        played.rolls.push_back(std::move(roll));
+        played.rolls.push_back(
+            RollOf(song.tracks[i], played.file.tracks[i], played.tracks[i], plans[i].keptChannels));
     }
     return played;
+}
+
+BarStretch RollStretch(const Options& options, const BarGrid& grid, uint32_t endTick) {
+    try {
+        return ChooseBars(options.bars, grid, endTick, options.input);
+    } catch (const std::out_of_range& error) {
+        throw UsageError(error.what());
+    }
+}
+
+std::string DrawRoll(const Options& options, const Played& played, const BarGrid& grid,
+                     const BarStretch& bars, const ArpeggiatorParams& params) {
+    PianoRollSong roll;
+    roll.title = options.input + " -> " + options.output;
+    roll.ticksPerQuarter = played.file.ticksPerQuarter;
+    roll.fromTick = bars.fromTick;
+    roll.toTick = bars.toTick;
+    roll.grid = &grid;
+    roll.tempos = CollectTempoChanges(played.file);
+    roll.params = params;
+    roll.chordsWatched = FilterSource::WatchesChords();
+    return DrawPianoRoll(roll, played.rolls);
+}
+
+RunSummary SummaryOf(const Options& options, const midi::File& song, Played& played,
+                     const ArpeggiatorParams& params, int32_t windowTicks) {
+    RunSummary summary;
+    summary.input = options.input;
+    summary.output = options.output;
+    summary.settings = SettingsLine(params);
+    summary.format = song.format;
+    summary.ticksPerQuarter = song.ticksPerQuarter;
+    summary.windowTicks = windowTicks;
+    summary.endTick = SongEndTick(played.file);
+    summary.leftHandWindowOn = params.enabled != 0 && params.leftHandWindowOn != 0;
+    summary.chordsWatched = FilterSource::WatchesChords();
+    summary.filterMs = played.filterMs;
+    summary.tracks = std::move(played.tracks);
+    summary.pianoRollFile = options.pianoRollFile;
+    return summary;
 }
 
 }  // namespace
@@ -157,29 +236,24 @@ int RunArpeggiate(const Options& options, std::ostream& out, std::ostream& err) 
     const Clock::time_point start = Clock::now();
     try {
         const midi::File song = ReadSong(options.input);
-        const std::vector<bool> chosen = ChosenTracks(options, song.tracks.size());
+        const std::vector<TrackPlan> plans =
+            PlanTracks(song, ChosenTracks(options, song.tracks.size()), options.drums);
         const int32_t windowTicks =
             options.windowTicks.value_or(DefaultWindowTicks(song.ticksPerQuarter));
 
         FilterSource source;
         const std::vector<uint8_t> settings = BuildSettings(source, options);
         const ArpeggiatorParams params = ParamsOf(settings);
-        Played played = PlaySong(song, chosen, settings, windowTicks, source, options.quiet,
-                                 !options.pianoRollFile.empty());
+        const bool drawRoll = !options.pianoRollFile.empty();
+        Played played =
+            PlaySong(song, plans, settings, windowTicks, source, options.quiet, drawRoll);
 
         const std::vector<uint8_t> bytes = midi::WriteFile(played.file);
         const BarGrid grid(played.file);
-        const uint32_t endTick = SongEndTick(played.file);
-        if (!options.pianoRollFile.empty()) {
-            PianoRollSong roll;
-            roll.title = options.input + " -> " + options.output;
-            roll.ticksPerQuarter = song.ticksPerQuarter;
-            roll.endTick = endTick;
-            roll.grid = &grid;
-            roll.tempos = CollectTempoChanges(song);
-            roll.params = params;
-            roll.chordsWatched = FilterSource::WatchesChords();
-            WriteFileAtomically(options.pianoRollFile, DrawPianoRoll(roll, played.rolls));
+        const BarStretch bars = RollStretch(options, grid, SongEndTick(played.file));
+        if (drawRoll) {
+            WriteFileAtomically(options.pianoRollFile,
+                                DrawRoll(options, played, grid, bars, params));
         }
         if (!options.saveSettingsFile.empty()) {
             WriteFileAtomically(options.saveSettingsFile, settings);
@@ -187,22 +261,15 @@ int RunArpeggiate(const Options& options, std::ostream& out, std::ostream& err) 
         WriteFileAtomically(options.output, bytes);
 
         if (!options.quiet) {
-            RunSummary summary;
-            summary.input = options.input;
-            summary.output = options.output;
-            summary.settings = SettingsLine(params);
-            summary.format = song.format;
-            summary.ticksPerQuarter = song.ticksPerQuarter;
-            summary.windowTicks = windowTicks;
-            summary.endTick = endTick;
-            summary.leftHandWindowOn = params.enabled != 0 && params.leftHandWindowOn != 0;
-            summary.chordsWatched = FilterSource::WatchesChords();
-            summary.filterMs = played.filterMs;
+            RunSummary summary = SummaryOf(options, song, played, params, windowTicks);
+            summary.pianoRollBars = bars;
             summary.totalMs = MsSince(start);
-            summary.tracks = std::move(played.tracks);
             out << FormatSummary(summary, grid);
         }
         return kExitOk;
+    } catch (const UsageError& error) {
+        err << "arpeggiate: " << error.what() << "\n" << kHelpPointer << "\n";
+        return kExitUsage;
     } catch (const InputError& error) {
         err << "arpeggiate: " << error.what() << "\n";
         return kExitUsage;

@@ -44,7 +44,7 @@ private:
 
 }  // namespace
 
-std::vector<NoteSpan> PairNotes(const midi::Track& track) {
+std::vector<NoteSpan> PairNotes(const midi::Track& track, uint16_t channels) {
     std::vector<NoteSpan> notes;
     OpenNotes open;
     for (size_t i = 0; i < track.events.size(); ++i) {
@@ -52,7 +52,7 @@ std::vector<NoteSpan> PairNotes(const midi::Track& track) {
         if (event.type != midi::EventType::Channel) continue;
         const uint8_t kind = event.status & 0xF0;
         const uint8_t channel = event.status & 0x0F;
-        if (kind != 0x80 && kind != 0x90) continue;
+        if ((kind != 0x80 && kind != 0x90) || (channels >> channel & 1) == 0) continue;
         const size_t slot = size_t{channel} * 128 + event.data1;
         if (kind == 0x90 && event.data2 > 0) {
             open.Push(slot, notes.size());

@@ -20,5 +20,6 @@ struct NoteSpan {
 // Pairs every note-on with the next note-off of its channel and key (a note-off or a note-on of
 // velocity 0), first in first out, so overlapping notes on one key end in the order they began.
 // A note still on at the end of its track lasts to the track's end; a note-off with no note to
-// end is ignored. The result is in the order of the note-ons.
-std::vector<NoteSpan> PairNotes(const midi::Track& track);
+// end is ignored. The result is in the order of the note-ons. Only the notes of `channels`
+// (bit c for channel c, 0-based) are paired; the default takes every channel.
+std::vector<NoteSpan> PairNotes(const midi::Track& track, uint16_t channels = 0xFFFF);

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "arpeggiate/RollBars.h"
 #include "arpeggiate/SettingsFields.h"
 
 struct Options {
@@ -16,6 +17,8 @@ struct Options {
     std::string saveSettingsFile;             // --save-settings
     std::string pianoRollFile;                // --piano-roll
     std::vector<int> tracks;                  // --track, from 1; empty: every track
+    bool drums = false;                       // --drums: channel 10 is arpeggiated too
+    std::optional<BarChoice> bars;            // --bars; default: the first 64
     std::optional<int32_t> windowTicks;       // --window; default: an eighth of a quarter
     bool quiet = false;
 };

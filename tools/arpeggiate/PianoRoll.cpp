@@ -87,16 +87,32 @@ struct KeySpan {
     int high;
 };
 
-// The keys a panel shows: every note in or out, and the left-hand window when it is on, with
-// a key to spare on each side.
-KeySpan KeysShown(const PianoRollTrack& track, const ArpeggiatorParams& params) {
+// The part of a note inside the stretch; a note of no length counts where it starts.
+struct Clipped {
+    bool shown;
+    uint32_t start;
+    uint32_t end;
+};
+
+Clipped Clip(const NoteSpan& note, uint32_t from, uint32_t to) {
+    const bool shown = note.start < to && (note.end > from || note.start >= from);
+    return {shown, std::max(note.start, from), std::min(note.end, to)};
+}
+
+// The keys a panel shows: every note in or out inside the stretch, and the left-hand window
+// when it is on, with a key to spare on each side.
+KeySpan KeysShown(const PianoRollTrack& track, const PianoRollSong& song) {
     int low = 127, high = 0;
     const auto take = [&](int key) {
         low = std::min(low, key);
         high = std::max(high, key);
     };
-    for (const NoteSpan& note : track.played) take(note.key);
-    for (const NoteSpan& note : track.arpeggio) take(note.key);
+    for (const auto* notes : {&track.played, &track.arpeggio}) {
+        for (const NoteSpan& note : *notes) {
+            if (Clip(note, song.fromTick, song.toTick).shown) take(note.key);
+        }
+    }
+    const ArpeggiatorParams& params = song.params;
     if (params.enabled != 0 && params.leftHandWindowOn != 0) {
         take(std::clamp(params.leftHandBottom, 0, 127));
         take(std::clamp(params.leftHandBottom + params.leftHandSpan, 0, 127));
@@ -105,30 +121,62 @@ KeySpan KeysShown(const PianoRollTrack& track, const ArpeggiatorParams& params) 
     return {std::max(low - 1, 0), std::min(high + 1, 127)};
 }
 
+// What a stretch shows of something that holds until the next change (a tempo, a chord): the
+// one in effect where the stretch starts, moved to its start, then the changes inside it.
+template <typename Item, typename TickOf>
+std::vector<Item> InStretch(const std::vector<Item>& items, uint32_t from, uint32_t to,
+                            TickOf tickOf) {
+    std::vector<Item> shown;
+    const auto first = std::find_if(items.begin(), items.end(),
+                                    [&](const Item& item) { return tickOf(item) > int64_t{from}; });
+    if (first != items.begin()) shown.push_back(*(first - 1));
+    for (auto item = first; item != items.end() && tickOf(*item) < int64_t{to}; ++item) {
+        shown.push_back(*item);
+    }
+    return shown;
+}
+
 class Canvas {
 public:
     Canvas(const PianoRollSong& s, double perTick) : song(s), tickWidth(perTick) {}
 
-    double X(int64_t tick) const { return kKeyAxis + kMargin + double(tick) * tickWidth; }
-    double GridWidth() const { return double(song.endTick) * tickWidth; }
+    double X(int64_t tick) const {
+        return kKeyAxis + kMargin + double(tick - int64_t{song.fromTick}) * tickWidth;
+    }
+    double GridWidth() const { return double(song.toTick - song.fromTick) * tickWidth; }
 
     // Draws one track's panel with its top at `top`; returns the panel's height.
     double Panel(const PianoRollTrack& track, double top, std::string& out) const {
-        const KeySpan keys = KeysShown(track, song.params);
+        const KeySpan keys = KeysShown(track, song);
         const int rows = keys.high - keys.low + 1;
         const double rowHeight = std::clamp(kTargetGridHeight / rows, 4.0, 12.0);
+        const std::vector<ChordMark> chords = InStretch(track.chords, song.fromTick, song.toTick,
+                                                        [](const ChordMark& c) { return c.tick; });
         // The chord lane only where the filter named chords.
-        const double chordLane = track.chords.empty() ? 0 : kChordLane;
+        const double chordLane = chords.empty() ? 0 : kChordLane;
         const double gridTop = top + kPanelTitle + chordLane + kBarNumbers;
         const double gridHeight = rows * rowHeight;
         const auto rowY = [&](int key) { return gridTop + (keys.high - key) * rowHeight; };
-        const double left = X(0);
-        const double width = GridWidth();
 
-        out += Text(left, top + 15, track.title, "font-size=\"14\" font-weight=\"bold\"");
+        out +=
+            Text(X(song.fromTick), top + 15, track.title, "font-size=\"14\" font-weight=\"bold\"");
+        Keys(keys, rowY, rowHeight, out);
+        Bands(keys, rowY, rowHeight, out);
+        Grid(gridTop, gridHeight, out);
+        Notes(track, rowY, rowHeight, out);
+        Chords(chords, top + kPanelTitle, gridTop + gridHeight, out);
+        out += Rect(X(song.fromTick), gridTop, GridWidth(), gridHeight,
+                    "class=\"grid\" fill=\"none\" stroke=\"#868e96\"");
+        return kPanelTitle + chordLane + kBarNumbers + gridHeight;
+    }
 
+private:
+    template <typename RowY>
+    void Keys(KeySpan keys, RowY rowY, double rowHeight, std::string& out) const {
+        const int rows = keys.high - keys.low + 1;
+        const double left = X(song.fromTick);
         for (int key = keys.low; key <= keys.high; ++key) {
-            out += Rect(left, rowY(key), width, rowHeight,
+            out += Rect(left, rowY(key), GridWidth(), rowHeight,
                         IsBlackKey(key) ? "fill=\"#e9ecef\"" : "fill=\"#f8f9fa\"");
             if (key % 12 == 0 || rows <= 30) {
                 out += Text(left - 6, rowY(key) + rowHeight - 1, KeyName(key),
@@ -137,28 +185,8 @@ public:
                                 (key % 12 == 0 ? " font-weight=\"bold\"" : ""));
             }
         }
-        Bands(keys, rowY, rowHeight, out);
-        Grid(gridTop, gridHeight, out);
-
-        for (const NoteSpan& note : track.arpeggio) {
-            const double opacity = 0.3 + 0.7 * note.velocity / 127.0;
-            out += Rect(X(note.start), rowY(note.key) + 0.5,
-                        std::max(2.0, double(note.end - note.start) * tickWidth), rowHeight - 1,
-                        std::string("fill=\"") + kArpeggioFill + "\" fill-opacity=\"" +
-                            Num(opacity) + "\"");
-        }
-        for (const NoteSpan& note : track.played) {
-            out += Rect(
-                X(note.start), rowY(note.key) + 0.5,
-                std::max(1.0, double(note.end - note.start) * tickWidth), rowHeight - 1,
-                std::string("fill=\"none\" stroke=\"") + kPlayedStroke + "\" stroke-width=\"1.5\"");
-        }
-        Chords(track, top + kPanelTitle, gridTop + gridHeight, out);
-        out += Rect(left, gridTop, width, gridHeight, "fill=\"none\" stroke=\"#868e96\"");
-        return kPanelTitle + chordLane + kBarNumbers + gridHeight;
     }
 
-private:
     template <typename RowY>
     void Bands(KeySpan keys, RowY rowY, double rowHeight, std::string& out) const {
         const ArpeggiatorParams& p = song.params;
@@ -169,9 +197,9 @@ private:
             if (low > high) return;
             const double y = rowY(high);
             const double h = (high - low + 1) * rowHeight;
-            out += Rect(X(0), y, GridWidth(), h,
+            out += Rect(X(song.fromTick), y, GridWidth(), h,
                         std::string("fill=\"") + fill + "\" fill-opacity=\"0.7\"");
-            out += Text(X(0) + 4, y + 11, label, "font-size=\"10\" fill=\"#495057\"");
+            out += Text(X(song.fromTick) + 4, y + 11, label, "font-size=\"10\" fill=\"#495057\"");
         };
         if (p.keepInRange != 0) {
             shade(p.arpBottom, int64_t{p.arpBottom} + p.arpSpan, kRangeFill, "arpeggio range");
@@ -184,38 +212,70 @@ private:
 
     void Grid(double gridTop, double gridHeight, std::string& out) const {
         const BarGrid& grid = *song.grid;
-        for (int64_t tick = 0; tick <= song.endTick; tick += grid.BeatTicksAt(tick)) {
+        for (int64_t tick = song.fromTick; tick <= song.toTick; tick += grid.BeatTicksAt(tick)) {
             const BarGrid::Position position = grid.At(tick);
             const bool bar = position.beat == 1 && position.ticks == 0;
             out += Line(X(tick), gridTop, X(tick), gridTop + gridHeight,
                         bar ? "stroke=\"#868e96\"" : "stroke=\"#dee2e6\"");
-            if (bar) {
+            // The line that closes the stretch belongs to the next bar, which is not drawn.
+            if (bar && tick < song.toTick) {
                 out += Text(X(tick) + 2, gridTop - 3, std::to_string(position.bar),
-                            "font-size=\"10\" fill=\"#495057\"");
+                            "class=\"bar\" font-size=\"10\" fill=\"#495057\"");
             }
         }
         std::vector<TempoChange> tempos = song.tempos;
         if (tempos.empty() || tempos.front().tick > 0) {
             tempos.insert(tempos.begin(), TempoChange{0, 500000});  // a MIDI file's default
         }
-        for (const TempoChange& tempo : tempos) {
+        const auto tickOf = [](const TempoChange& tempo) { return int64_t{tempo.tick}; };
+        for (const TempoChange& tempo : InStretch(tempos, song.fromTick, song.toTick, tickOf)) {
+            const int64_t tick = std::max<int64_t>(tempo.tick, song.fromTick);
             char bpm[32];
             std::snprintf(bpm, sizeof bpm, "%.0f BPM", 60e6 / tempo.usPerQuarter);
-            out += Text(X(tempo.tick) + 18, gridTop - 3, bpm,
+            // Clear of the bar number that may stand at the same place.
+            const double digits = double(std::to_string(grid.At(tick).bar).size());
+            out += Text(X(tick) + std::max(18.0, 6 + 6.5 * digits), gridTop - 3, bpm,
                         "font-size=\"10\" fill=\"#862e9c\" font-style=\"italic\"");
         }
     }
 
-    void Chords(const PianoRollTrack& track, double laneTop, double gridBottom,
+    template <typename RowY>
+    void Notes(const PianoRollTrack& track, RowY rowY, double rowHeight, std::string& out) const {
+        for (const NoteSpan& note : track.arpeggio) {
+            const Clipped part = Clip(note, song.fromTick, song.toTick);
+            if (!part.shown) continue;
+            const double opacity = 0.3 + 0.7 * note.velocity / 127.0;
+            out += Rect(X(part.start), rowY(note.key) + 0.5,
+                        std::max(2.0, double(part.end - part.start) * tickWidth), rowHeight - 1,
+                        std::string("fill=\"") + kArpeggioFill + "\" fill-opacity=\"" +
+                            Num(opacity) + "\"");
+        }
+        for (const NoteSpan& note : track.played) {
+            const Clipped part = Clip(note, song.fromTick, song.toTick);
+            if (!part.shown) continue;
+            out += Rect(
+                X(part.start), rowY(note.key) + 0.5,
+                std::max(1.0, double(part.end - part.start) * tickWidth), rowHeight - 1,
+                std::string("fill=\"none\" stroke=\"") + kPlayedStroke + "\" stroke-width=\"1.5\"");
+        }
+    }
+
+    // A chord named before the stretch is shown at its start with the bar it was named in.
+    void Chords(const std::vector<ChordMark>& chords, double laneTop, double gridBottom,
                 std::string& out) const {
-        for (size_t i = 0; i < track.chords.size(); ++i) {
-            const ChordMark& chord = track.chords[i];
-            const double x = X(chord.tick);
+        for (size_t i = 0; i < chords.size(); ++i) {
+            const ChordMark& chord = chords[i];
+            const bool earlier = chord.tick < int64_t{song.fromTick};
+            const double x = X(earlier ? song.fromTick : chord.tick);
             const double y = laneTop + 12 + 13 * double(i % 3);
-            out += Line(x, y + 2, x, gridBottom,
-                        "stroke=\"#2b8a3e\" stroke-dasharray=\"3,3\" stroke-opacity=\"0.6\"");
-            out += Text(x + 2, y, chord.name,
-                        "font-size=\"11\" fill=\"#2b8a3e\" font-weight=\"bold\"");
+            if (!earlier) {
+                out += Line(x, y + 2, x, gridBottom,
+                            "stroke=\"#2b8a3e\" stroke-dasharray=\"3,3\" stroke-opacity=\"0.6\"");
+            }
+            const std::string name =
+                earlier ? chord.name + " (since " + song.grid->Format(chord.tick) + ")"
+                        : chord.name;
+            out += Text(x + 2, y, name, "font-size=\"11\" fill=\"#2b8a3e\" font-weight=\"bold\"");
         }
     }
 
@@ -251,7 +311,8 @@ std::string Legend(const PianoRollSong& song, double y) {
 }  // namespace
 
 std::string DrawPianoRoll(const PianoRollSong& song, std::span<const PianoRollTrack> tracks) {
-    const double quarters = std::max(1.0, double(song.endTick) / song.ticksPerQuarter);
+    const double quarters =
+        std::max(1.0, double(song.toTick - song.fromTick) / song.ticksPerQuarter);
     const double perQuarter =
         std::max(std::clamp(kTargetWidth / quarters, kMinPerQuarter, kMaxPerQuarter),
                  kMinGridWidth / quarters);
@@ -262,7 +323,7 @@ std::string DrawPianoRoll(const PianoRollSong& song, std::span<const PianoRollTr
     for (const PianoRollTrack& track : tracks) {
         y += canvas.Panel(track, y, body) + kPanelGap;
     }
-    const double width = canvas.X(song.endTick) + kMargin;
+    const double width = canvas.X(song.toTick) + kMargin;
     const double height = y + kMargin;
 
     std::string out;

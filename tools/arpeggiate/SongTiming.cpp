@@ -79,8 +79,21 @@ std::string BarGrid::Format(int64_t tick) const {
 
 int64_t BarGrid::BeatTicksAt(int64_t tick) const { return SignatureAt(tick).beatTicks; }
 
+int64_t BarGrid::BarStart(int64_t bar) const {
+    auto after = std::upper_bound(signatures.begin(), signatures.end(), bar,
+                                  [](int64_t b, const Signature& s) { return b < s.firstBar; });
+    const Signature& signature = after == signatures.begin() ? signatures.front() : *(after - 1);
+    const int64_t bars = std::max<int64_t>(0, bar - signature.firstBar);
+    return signature.tick + bars * signature.beatsPerBar * signature.beatTicks;
+}
+
 uint32_t SongEndTick(const midi::File& file) {
     uint32_t end = 0;
     for (const midi::Track& track : file.tracks) end = std::max(end, track.endTick);
     return end;
+}
+
+int64_t SongBars(const BarGrid& grid, uint32_t endTick) {
+    const BarGrid::Position end = grid.At(endTick);
+    return end.bar - (end.beat == 1 && end.ticks == 0 ? 1 : 0);
 }

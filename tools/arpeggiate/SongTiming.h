@@ -28,6 +28,8 @@ public:
     std::string Format(int64_t tick) const;
     // Ticks per beat at the tick, for drawing a grid.
     int64_t BeatTicksAt(int64_t tick) const;
+    // The tick at which a bar (from 1; bar 1 and below start at 0) begins.
+    int64_t BarStart(int64_t bar) const;
 
 private:
     struct Signature {
@@ -43,3 +45,7 @@ private:
 
 // The last tick anything of the file happens at: the latest track end.
 uint32_t SongEndTick(const midi::File& file);
+
+// The bars a song ending at `endTick` spans; one that ends on a bar line does not count the
+// bar it opens.
+int64_t SongBars(const BarGrid& grid, uint32_t endTick);

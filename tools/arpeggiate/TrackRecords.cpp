@@ -37,6 +37,13 @@ bool IsNoteMessage(const midi::Event& event) {
     return event.type == midi::EventType::Channel && (kind == 0x80 || kind == 0x90);
 }
 
+// The events that never become records: meta and system-exclusive events, and the note
+// messages of the kept channels.
+bool StaysInTrack(const midi::Event& event, uint16_t keptChannels) {
+    return event.type != midi::EventType::Channel ||
+           (IsNoteMessage(event) && (keptChannels >> (event.status & 0x0F) & 1) != 0);
+}
+
 // One of the track's own events, or a channel message the filter passed through, with what
 // orders it among those at the same tick.
 struct Placed {
@@ -152,8 +159,17 @@ std::vector<midi::Event> MergeByTick(std::vector<Placed>& own, std::span<const O
 
 }  // namespace
 
-FilterInput ToFilterRecords(const midi::Track& track) {
-    const std::vector<NoteSpan> notes = PairNotes(track);
+FilterInput ToFilterRecords(const midi::Track& track, uint16_t keptChannels) {
+    // Kept notes (channel 10's drums, unless --drums) go around the filter rather than through
+    // its bypass path. The bypass (`enabled` 0) belongs to the whole filter, and a track has
+    // one filter, so it cannot spare some of the track's notes; handing them over as records of
+    // another kind, which the filter forwards untouched, would still turn them into records
+    // with durations, and rebuilding those writes new note-on/note-off pairs: a note-on of
+    // velocity 0 becomes a note-off, a hit of no length a tick long, and their order among the
+    // track's other events at a tick is lost. Left in the track like meta events, they come
+    // out byte for byte as they went in, and cost the filter nothing.
+    const std::vector<NoteSpan> notes =
+        PairNotes(track, static_cast<uint16_t>(~keptChannels & 0xFFFF));
     FilterInput input;
     input.noteCount = notes.size();
     input.records.reserve(track.events.size());
@@ -170,12 +186,12 @@ FilterInput ToFilterRecords(const midi::Track& track) {
 }
 
 FilterOutputTrack FromFilterRecords(const midi::Track& original,
-                                    std::span<const EventRecord> output) {
+                                    std::span<const EventRecord> output, uint16_t keptChannels) {
     FilterOutputTrack result;
     std::vector<Placed> own;
     for (size_t i = 0; i < original.events.size(); ++i) {
         const midi::Event& event = original.events[i];
-        if (event.type != midi::EventType::Channel) own.push_back({event.tick, i, event});
+        if (StaysInTrack(event, keptChannels)) own.push_back({event.tick, i, event});
     }
     const size_t firstPassed = own.size();
 

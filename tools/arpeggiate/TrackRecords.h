@@ -25,7 +25,10 @@ struct FilterInput {
     size_t noteCount = 0;
 };
 
-FilterInput ToFilterRecords(const midi::Track& track);
+// The notes of `keptChannels` (bit c for channel c, 0-based) are not handed to the filter:
+// they stay among the track's own events, and FromFilterRecords, given the same channels,
+// puts them back exactly as they were.
+FilterInput ToFilterRecords(const midi::Track& track, uint16_t keptChannels = 0);
 
 struct FilterOutputTrack {
     midi::Track track;
@@ -37,6 +40,7 @@ struct FilterOutputTrack {
 // its channel, the earlier note is ended first, at that tick; a note left no length by this is
 // dropped. A note of duration 0 is written one tick long, as the filter counts it. At one tick
 // the note-offs come first, then the track's other events in file order, then the note-ons.
-// The track ends at the later of its original end and its last note-off.
+// The track ends at the later of its original end and its last note-off. Note messages of
+// `keptChannels` count among the track's own events.
 FilterOutputTrack FromFilterRecords(const midi::Track& original,
-                                    std::span<const EventRecord> output);
+                                    std::span<const EventRecord> output, uint16_t keptChannels = 0);
