@@ -27,6 +27,10 @@ bool IsOff(const ShortMessageRecord& message) {
 
 }  // namespace
 
+// The named steps below are FilterLiveInput's alone and are defined inline in this file, so
+// that the compiler folds them back into the one call: the real-time path pays no call per
+// message for reading as steps.
+
 // What one batch of input did to the held keys, for the steps that follow the scan.
 struct CArpeggiator::LiveBatch {
     int32_t nowMs = 0;
@@ -64,7 +68,7 @@ HRESULT STDMETHODCALLTYPE CArpeggiator::FilterLiveInput(IHostEventQueue* input,
 
 // Bypassed, or detached (without a time converter nothing can be timed): the input passes
 // unchanged. Bypass also drops whatever was waiting.
-bool CArpeggiator::PassThroughBypassed(IHostEventQueue* input, IHostEventQueue* output) {
+inline bool CArpeggiator::PassThroughBypassed(IHostEventQueue* input, IHostEventQueue* output) {
     if (params->enabled != 0 && timeConverter != nullptr) return false;
     if (params->enabled == 0) pending.Clear();
     CopyAllRecords(input, output);
@@ -72,7 +76,7 @@ bool CArpeggiator::PassThroughBypassed(IHostEventQueue* input, IHostEventQueue* 
 }
 
 // The page switched pass-through off: the played keys it let through are silenced at once.
-void CArpeggiator::SilenceHeldKeys(IHostEventQueue* output) {
+inline void CArpeggiator::SilenceHeldKeys(IHostEventQueue* output) {
     flushHeld = 0;
     for (int32_t key = 0; key < midi::kKeyCount; ++key) {
         if (liveHeld[key] != HeldMarker) continue;
@@ -82,8 +86,8 @@ void CArpeggiator::SilenceHeldKeys(IHostEventQueue* output) {
     }
 }
 
-void CArpeggiator::ReadLiveBatch(IHostEventQueue* input, int32_t count, LiveBatch& batch,
-                                 IHostEventQueue* output) {
+inline void CArpeggiator::ReadLiveBatch(IHostEventQueue* input, int32_t count, LiveBatch& batch,
+                                        IHostEventQueue* output) {
     ShortMessageRecord message{};  // a failed GetAt leaves the previous message here
     for (int32_t i = 0; i < count; ++i) {
         input->GetAt(i, &message);
@@ -105,15 +109,16 @@ void CArpeggiator::ReadLiveBatch(IHostEventQueue* input, int32_t count, LiveBatc
 }
 
 // Pass-through is due at once anyway: with the pending list full it goes out directly.
-void CArpeggiator::PassOriginal(const ShortMessageRecord& message, int32_t nowMs,
-                                IHostEventQueue* output) {
+inline void CArpeggiator::PassOriginal(const ShortMessageRecord& message, int32_t nowMs,
+                                       IHostEventQueue* output) {
     if (AppendPending(message, nowMs)) return;
     ShortMessageRecord direct = message;
     direct.time = IsOff(message) ? 1 : 0;
     output->Add(&direct);
 }
 
-void CArpeggiator::TrackArpeggioKey(const ShortMessageRecord& message, bool on, LiveBatch& batch) {
+inline void CArpeggiator::TrackArpeggioKey(const ShortMessageRecord& message, bool on,
+                                           LiveBatch& batch) {
     const int32_t key = message.data1;
     const bool held = liveHeld[key] == HeldMarker;
     if (on == held) return;
@@ -138,8 +143,8 @@ void CArpeggiator::TrackArpeggioKey(const ShortMessageRecord& message, bool on, 
 
 // After the scan: the window's chord, a new arpeggio when every held key is new, and on a tick
 // call the steps up to the look-ahead horizon.
-void CArpeggiator::AdvanceLiveArpeggio(IHostEventQueue* input, int32_t count,
-                                       const LiveBatch& batch) {
+inline void CArpeggiator::AdvanceLiveArpeggio(IHostEventQueue* input, int32_t count,
+                                              const LiveBatch& batch) {
     if (liveHeldCount <= 0 && batch.windowOns == 0) {
         liveNextTime = 0;
         return;
