@@ -22,32 +22,49 @@ constexpr int64_t kUsPerMs = 1000;
 
 }  // namespace
 
-int32_t STDMETHODCALLTYPE SampleClockConverter::TicksToMs(int32_t ticks) {
-    if (originMs > 0 && originTicks > 0 && ticks < originTicks) {
-        return ScaleFloor(ticks, originMs, originTicks);
-    }
-    const int64_t offset =
-        ScaleFloor(ticks - originTicks, usPerQuarter, kUsPerMs * kTicksPerQuarter);
-    return ScaleFloor(originMs + offset, 1, 1);
+int32_t SampleClockConverter::TicksAtTempo(int64_t fromMs, int64_t fromTicks, int64_t ms) const {
+    const int64_t offset = ScaleFloor((ms - fromMs) * kUsPerMs, kTicksPerQuarter, usPerQuarter);
+    return ScaleFloor(fromTicks + offset, 1, 1);
+}
+
+int32_t SampleClockConverter::MsAtTempo(int64_t fromMs, int64_t fromTicks, int64_t ticks) const {
+    const int64_t offset = ScaleFloor(ticks - fromTicks, usPerQuarter, kUsPerMs * kTicksPerQuarter);
+    return ScaleFloor(fromMs + offset, 1, 1);
 }
 
 int32_t STDMETHODCALLTYPE SampleClockConverter::MsToTicks(int32_t ms) {
-    if (InPast(ms)) return ScaleFloor(ms, originTicks, originMs);
-    const int64_t offset = ScaleFloor((ms - originMs) * kUsPerMs, kTicksPerQuarter, usPerQuarter);
-    return ScaleFloor(originTicks + offset, 1, 1);
+    if (ms >= originMs) return TicksAtTempo(originMs, originTicks, ms);
+    if (ms < nearMs) return TicksAtTempo(0, 0, ms);
+    return ScaleFloor(
+        nearTicks + ScaleFloor(ms - nearMs, originTicks - nearTicks, originMs - nearMs), 1, 1);
 }
 
+int32_t STDMETHODCALLTYPE SampleClockConverter::TicksToMs(int32_t ticks) {
+    if (ticks >= originTicks) return MsAtTempo(originMs, originTicks, ticks);
+    if (ticks < nearTicks) return MsAtTempo(0, 0, ticks);
+    return ScaleFloor(
+        nearMs + ScaleFloor(ticks - nearTicks, originMs - nearMs, originTicks - nearTicks), 1, 1);
+}
+
+// The near piece keeps kNearZeroMs at the new tempo when the change lies far enough above it
+// for the middle piece to rise; otherwise it shrinks to what fits (for a change to a tempo
+// hundreds of times faster, even to nothing, and the middle piece starts at 0).
 void SampleClockConverter::ChangeTempo(int32_t ms, int64_t microseconds) {
-    if (microseconds <= 0 || microseconds == usPerQuarter || ms <= 0) return;
-    originTicks = MsToTicks(ms);
-    originMs = ms;
+    if (microseconds <= 0 || microseconds == usPerQuarter || ms <= kNearZeroMs) return;
+    const int64_t ticks = MsToTicks(ms);
+    if (ticks <= 0) return;  // not a tick yet at a tempo this slow: nothing to join
     usPerQuarter = microseconds;
+    nearMs = kNearZeroMs;
+    nearTicks = TicksAtTempo(0, 0, nearMs);
+    while (nearMs > 0 && nearTicks >= ticks) {
+        nearMs /= 2;
+        nearTicks = TicksAtTempo(0, 0, nearMs);
+    }
+    originMs = ms;
+    originTicks = ticks;
 }
 
-void SampleClockConverter::Restart() {
-    originMs = 0;
-    originTicks = 0;
-}
+void SampleClockConverter::Restart() { nearMs = nearTicks = originMs = originTicks = 0; }
 
 HRESULT STDMETHODCALLTYPE LiveService::GetLookAheadMs(uint32_t* out) {
     if (out == nullptr) return E_POINTER;

@@ -34,34 +34,43 @@ private:
     std::atomic<ULONG> refs{1};
 };
 
-// Milliseconds to ticks along the host's tempo, as a two-piece line through (0, 0): from the
-// last tempo change on, the host's tempo; before it, the average tempo since 0. The engine
-// converts positions near the present (the clock, the grid, due times) and also a few lengths
-// as if they were positions from 0 (the look-ahead), so the mapping must stay continuous,
-// monotonic and through the origin; only times before the last change are approximated. At a
-// constant tempo it equals the test host's constant-tempo converter. Results saturate to
-// 32 bits. [run thread]
+// Milliseconds to ticks along the host's tempo, as a line of three pieces through (0, 0): from
+// the last tempo change on, the host's tempo; before it, a straight piece from kNearZeroMs to
+// the change; and up to kNearZeroMs the host's tempo again. The engine converts positions near
+// the present (the clock, the grid, due times), which the last piece maps exactly, but it also
+// converts its look-ahead as a position from 0, which the first piece turns into the
+// look-ahead's length at the present tempo. Only positions between kNearZeroMs and the last
+// change, which the plug-in's clock never shows (it starts at LiveScheduler::kAxisStartMs), are
+// approximated. The mapping is continuous and monotonic, each direction the inverse of the
+// other; at a constant tempo it is one line, equal to the test host's constant-tempo converter.
+// Results saturate to 32 bits. [run thread]
 class SampleClockConverter final : public OwnedHostObject<IHostTimeConverter> {
 public:
     // 960 ticks per quarter note, and 120 BPM until the host sends a tempo.
     static constexpr int32_t kTicksPerQuarter = 960;
     static constexpr int64_t kDefaultUsPerQuarter = 500000;
+    static constexpr int64_t kNearZeroMs = 100;
 
     int32_t STDMETHODCALLTYPE TicksToMs(int32_t ticks) override;
     int32_t STDMETHODCALLTYPE MsToTicks(int32_t ms) override;
     int32_t STDMETHODCALLTYPE GetTicksPerQuarter() override { return kTicksPerQuarter; }
 
-    // From `ms` (above 0) on a quarter note lasts `microseconds` (above 0).
+    // From `ms` (above kNearZeroMs) on a quarter note lasts `microseconds` (above 0).
     void ChangeTempo(int32_t ms, int64_t microseconds);
     // One line from (0, 0) at the tempo in force, for a clock that starts again.
     void Restart();
-    int64_t UsPerQuarter() const { return usPerQuarter; }
 
 private:
     const IID& OwnIid() const override { return ids::HostTimeConverter; }
-    bool InPast(int64_t ms) const { return originMs > 0 && originTicks > 0 && ms < originMs; }
+    // Along the tempo in force, from (ms, ticks).
+    int32_t TicksAtTempo(int64_t fromMs, int64_t fromTicks, int64_t ms) const;
+    int32_t MsAtTempo(int64_t fromMs, int64_t fromTicks, int64_t ticks) const;
 
-    int64_t originMs = 0;  // the last tempo change
+    // The middle piece runs from (nearMs, nearTicks) to (originMs, originTicks); with no
+    // change since the start all four are 0 and the line is one piece.
+    int64_t nearMs = 0;
+    int64_t nearTicks = 0;
+    int64_t originMs = 0;
     int64_t originTicks = 0;
     int64_t usPerQuarter = kDefaultUsPerQuarter;
 };

@@ -64,8 +64,13 @@ void LiveScheduler::Batch(int64_t frame, std::span<const ShortMessageRecord> mes
     }
 }
 
+// The engine's clock counts whole milliseconds. The batch sees the millisecond at or after its
+// frame, so that a grid anchored there runs at most a millisecond from the frames of the keys
+// (the clock before the frame would add that millisecond to the tick rounding of the anchor).
+// What the batch sends, and the first step it starts, still go out at the batch's own frame.
 void LiveScheduler::BatchPart(int64_t frame, std::span<const ShortMessageRecord> messages) {
-    const int64_t now = MsAt(frame);
+    const int64_t now = -FloorDiv(-frame * 1000, sampleRate) + kAxisStartMs;
+    const int64_t here = MsAt(frame);
     for (int64_t deadline = deadlineMs + 1; deadline <= now + kEarlyMs; ++deadline) {
         Call(tick, deadline - kEarlyMs, frame, deadline);
     }
@@ -73,9 +78,9 @@ void LiveScheduler::BatchPart(int64_t frame, std::span<const ShortMessageRecord>
 
     input.Clear();
     for (const ShortMessageRecord& message : messages) input.Add(&message);
-    Call(input, now, frame, now);
+    Call(input, now, frame, here);
     // The first step of an arpeggio this batch started is due now: generate and send it.
-    Call(tick, now - kEarlyMs, frame, now);
+    Call(tick, now - kEarlyMs, frame, here);
 }
 
 void LiveScheduler::SendWaitingUpTo(int64_t ms, int64_t frame) {

