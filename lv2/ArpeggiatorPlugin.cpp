@@ -41,7 +41,7 @@ ArpeggiatorPlugin::ArpeggiatorPlugin(double sampleRate, LV2_URID_Map* urids, LV2
       notifyWriter(urids, uris),
       filter(new CArpeggiator),
       scheduler(*filter, chordLink, converter, sampleRate, *this),
-      transport(uris),
+      transport(uris, sampleRate),
       applied(DefaultArpeggiatorParams()) {
     FilterAccess door(*filter);
     // The sample clock moves the engine's clock; no timer thread runs.

@@ -12,7 +12,8 @@
 //   exactly the messages due at m (the boundaries before sent everything due earlier), and they
 //   go out at m's frame. A tick also generates the steps up to half the look-ahead past its
 //   clock; kLookAheadMs keeps that horizon past m, so every step exists before it is due.
-// - A batch of input at frame f (c, the millisecond at or after f) must see the clock at c: a key press anchors the
+// - A batch of input at frame f (c, the millisecond at or after f) must see the clock at c: a key
+// press anchors the
 //   arpeggio's grid at the clock, and the played notes passed through are due at the clock. A
 //   call at clock c would also send what falls due in (c, c + 12], too early. So the scheduler
 //   first runs the ticks of those 12 milliseconds ahead of time ("pre-ticks"): each sends what

@@ -7,11 +7,15 @@
 
 namespace {
 
-// A host frame off from where the last position and speed put it by more than this is a jump;
-// the allowance covers speeds that are not whole numbers.
-constexpr double kJumpFrames = 1.5;
+// A host frame this far from where the last position and speed put it is a jump (a locate or
+// a loop). Less is a lost cycle: after an xrun the host's transport may be cycles ahead of the
+// plug-in, or have stood still for them (JACK's does), and the music goes on.
+constexpr double kJumpSeconds = 0.25;
 
 }  // namespace
+
+TransportWatch::TransportWatch(const Uris& table, double sampleRate)
+    : uris(table), jumpFrames(sampleRate * kJumpSeconds) {}
 
 bool TransportWatch::ReadNumber(const LV2_Atom* atom, double& value) const {
     if (atom == nullptr) return false;
@@ -43,7 +47,7 @@ bool TransportWatch::Jumped(const LV2_Atom* atom, int64_t frame) const {
     double now = 0.0;
     if (!known || !ReadNumber(atom, now)) return false;
     const double expected = hostFrame + speed * static_cast<double>(frame - seenAt);
-    return std::fabs(now - expected) > kJumpFrames;
+    return std::fabs(now - expected) > jumpFrames;
 }
 
 TransportChange TransportWatch::Read(const LV2_Atom_Object* position, int64_t frame) {

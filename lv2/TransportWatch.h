@@ -19,7 +19,7 @@ public:
     static constexpr double kSlowestQpm = 1.0;
     static constexpr double kFastestQpm = 1000.0;
 
-    explicit TransportWatch(const Uris& table) : uris(table) {}
+    TransportWatch(const Uris& table, double sampleRate);
 
     // `frame` is the plug-in's own running frame count at the object's event.
     TransportChange Read(const LV2_Atom_Object* position, int64_t frame);
@@ -30,6 +30,7 @@ private:
     bool ReadNumber(const LV2_Atom* atom, double& value) const;
 
     const Uris& uris;
+    double jumpFrames;     // a discontinuity up to this long is a lost cycle, not a jump
     bool known = false;    // a position with a frame has been seen
     double speed = 0.0;    // the last speed the host gave
     double hostFrame = 0;  // the host's frame at `seenAt`

@@ -57,7 +57,8 @@ TEST(Transport, StopOrJumpEndsEveryNoteAtItsFrame) {
     };
     const int64_t at = kPress + kRate / 2 + 100;
     const Row rows[] = {{"stop", {at, 0.0, std::nullopt, std::nullopt}},
-                        {"jump", {at, 1.0, std::nullopt, 5 * kRate}}};
+                        {"jump forward", {at, 1.0, std::nullopt, 5 * kRate}},
+                        {"loop back", {at, 1.0, std::nullopt, at - kRate}}};
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         Lv2TestHost host;
@@ -71,6 +72,25 @@ TEST(Transport, StopOrJumpEndsEveryNoteAtItsFrame) {
         EXPECT_GT(OnsFrom(host.midiOut, 0), 3);
         EXPECT_EQ(SoundingAtEnd(upToChange), 0);
         EXPECT_EQ(OnsFrom(host.midiOut, at + 1), 0);
+    }
+}
+
+// After an xrun the host's transport may be cycles ahead of the plug-in, or have stood still
+// for them, as JACK's does: no jump, the arpeggio goes on.
+TEST(Transport, LostCyclesAreNoJump) {
+    struct Row {
+        const char* name;
+        int64_t hostOffset;
+    };
+    const Row rows[] = {{"host ran ahead", 512}, {"host stood still", -256}};
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        Lv2TestHost host;
+        ASSERT_TRUE(host.Loaded());
+        const int64_t at = kPress + kRate / 2;
+        host.Play(2 * kRate, 256, HeldTriad(),
+                  {{0, 1.0, 120.0, 0}, {at, 1.0, 120.0, at + row.hostOffset}});
+        EXPECT_GT(OnsFrom(host.midiOut, at + kRate / 2), 3);
     }
 }
 
