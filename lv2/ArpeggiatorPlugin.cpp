@@ -34,8 +34,7 @@ bool SameSettings(const ArpeggiatorParams& a, const ArpeggiatorParams& b) {
 }  // namespace
 
 ArpeggiatorPlugin::ArpeggiatorPlugin(double sampleRate, LV2_URID_Map* urids, LV2_Log_Log* logger)
-    : map(urids),
-      log(logger),
+    : log(logger),
       uris(urids),
       midiWriter(urids, uris),
       notifyWriter(urids, uris),

@@ -66,7 +66,6 @@ private:
     uint32_t InBlock(int64_t frame) const;
 
     // Host features and URIs
-    LV2_URID_Map* map;
     LV2_Log_Log* log;
     Uris uris;
     SequenceWriter midiWriter;

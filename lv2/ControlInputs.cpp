@@ -1,5 +1,7 @@
 #include "ControlInputs.h"
 
+#include "MidiConstants.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -24,7 +26,7 @@ const ArpeggiatorParams& ControlInputs::Read() {
         if (buffers[i] == nullptr || std::isnan(*buffers[i])) continue;
         ports[i].In(wanted) = ControlValue(ports[i], *buffers[i]);
     }
-    wanted.leftHandSpan = std::min(wanted.leftHandSpan, 127 - wanted.leftHandBottom);
-    wanted.arpSpan = std::min(wanted.arpSpan, 127 - wanted.arpBottom);
+    wanted.leftHandSpan = std::min(wanted.leftHandSpan, midi::kHighestKey - wanted.leftHandBottom);
+    wanted.arpSpan = std::min(wanted.arpSpan, midi::kHighestKey - wanted.arpBottom);
     return wanted;
 }

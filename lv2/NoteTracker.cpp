@@ -8,13 +8,9 @@ void NoteTracker::Track(const ShortMessageRecord& message) {
     auto& on = counts[message.status & midi::kChannelMask][message.data1];
     if (kind == midi::kNoteOn && message.data2 > 0) {
         // A count that would overflow stays where it is: one more off than recorded is harmless.
-        if (on < UINT8_MAX) {
-            ++on;
-            ++sounding;
-        }
+        if (on < UINT8_MAX) ++on;
     } else if (on > 0) {
         --on;
-        --sounding;
     }
 }
 

@@ -27,15 +27,10 @@ public:
                 for (; on > 0; --on) end(Off(channel, key));
             }
         }
-        sounding = 0;
     }
-
-    bool AnyOn() const { return sounding > 0; }
-    int CountOn(int channel, int key) const { return counts[channel][key]; }
 
     static ShortMessageRecord Off(int channel, int key);
 
 private:
     std::array<std::array<uint8_t, midi::kKeyCount>, kChannels> counts{};
-    int32_t sounding = 0;
 };

@@ -19,8 +19,8 @@ constexpr ArpeggiatorParams ChordsFromTheLeftHand() {
     return p;
 }
 
-// 400 ms steps sounding for 90 % of their length: long, overlapping-free tones that walk up and
-// back down at a pace that does not follow the song's tempo.
+// "Legato high" is 90 of the editor's 10..99: each 400 ms step sounds for 360 ms, long tones
+// that still leave a breath between them, at a pace that does not follow the song's tempo.
 constexpr ArpeggiatorParams SlowAmbient() {
     ArpeggiatorParams p = DefaultArpeggiatorParams();
     p.rateUnits = kRateMilliseconds;

@@ -28,9 +28,7 @@ void SequenceWriter::End() {
 }
 
 bool SequenceWriter::Reserve(uint32_t bytes) {
-    if (target != nullptr && forge.offset + bytes <= forge.size) return true;
-    ++dropped;
-    return false;
+    return target != nullptr && forge.offset + bytes <= forge.size;
 }
 
 bool SequenceWriter::Midi(uint32_t frame, const uint8_t* bytes, uint32_t size) {

@@ -23,8 +23,6 @@ public:
     // patch:Set of `property` to a string value.
     bool SetString(uint32_t frame, LV2_URID property, std::string_view text);
 
-    uint32_t Dropped() const { return dropped; }
-
 private:
     bool Reserve(uint32_t bytes);
 
@@ -32,5 +30,4 @@ private:
     const Uris& uris;
     LV2_Atom_Sequence* target = nullptr;
     LV2_Atom_Forge_Frame sequenceFrame;
-    uint32_t dropped = 0;
 };

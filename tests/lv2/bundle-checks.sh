@@ -3,6 +3,8 @@
 # with the symbol, range and default below (the ranges the editor page keeps, the filter's
 # defaults), the presets by name, and lv2bench runs the plug-in.
 # Usage: bundle-checks.sh LV2_BUNDLES_DIR   (exit 77: the LV2 tools are not installed)
+# No pipes into grep -q: it stops reading at the first match, and pipefail would count the
+# writer's broken pipe as a failure.
 set -uo pipefail
 for tool in lv2_validate lv2info lv2bench; do
     command -v $tool >/dev/null || {
@@ -17,7 +19,7 @@ fail() { echo "FAIL  $*"; status=1; }
 
 validation=$(lv2_validate "$bundle"/*.ttl 2>&1)
 echo "$validation" | tail -n 1
-echo "$validation" | grep -q "^Found 0 errors" || { echo "$validation"; fail "lv2_validate"; }
+grep -q "^Found 0 errors" <<<"$validation" || { echo "$validation"; fail "lv2_validate"; }
 
 info=$(lv2info urn:arpeggiator:lv2 2>/dev/null)
 # symbol minimum maximum default, for every control port in index order from 3
@@ -46,19 +48,19 @@ else
     fail "lv2info ports differ:"; diff <(echo "$expected") <(echo "$listed")
 fi
 for symbol in midi_in midi_out notify; do
-    echo "$info" | grep -q "Symbol: *$symbol$" || fail "lv2info has no port $symbol"
+    grep -q "Symbol: *$symbol$" <<<"$info" || fail "lv2info has no port $symbol"
 done
 for preset in "Rising sixteenths" "Chords from the left hand" "Slow ambient"; do
-    echo "$info" | grep -q "^[[:space:]]*$preset$" || fail "lv2info lists no preset \"$preset\""
+    grep -q "^[[:space:]]*$preset$" <<<"$info" || fail "lv2info lists no preset \"$preset\""
 done
 for point in '"Up, Down"' '"Down, Up"' '"Up, Up"' '"Down, Down"' '"Notes"' '"MIDI Ticks"' \
     '"Milliseconds"' '"1/32"' '"1/16 T"' '"Whole"'; do
-    echo "$info" | grep -qF "= $point" || fail "lv2info shows no scale point $point"
+    grep -qF "= $point" <<<"$info" || fail "lv2info shows no scale point $point"
 done
 
 bench=$(timeout 60 lv2bench urn:arpeggiator:lv2 2>&1)
-if echo "$bench" | grep -qE '^[0-9.]+ urn:arpeggiator:lv2'; then
-    echo "ok    lv2bench: $(echo "$bench" | grep -E 'urn:arpeggiator:lv2')"
+if grep -qE '^[0-9.]+ urn:arpeggiator:lv2' <<<"$bench"; then
+    echo "ok    lv2bench: $(grep -E 'urn:arpeggiator:lv2' <<<"$bench")"
 else
     echo "$bench"; fail "lv2bench did not run the plug-in"
 fi

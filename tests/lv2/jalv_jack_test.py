@@ -40,7 +40,8 @@ def wait_until(condition, seconds, what):
 class Rig:
     """jackd, jalv and our client, started in that order and ended in reverse."""
 
-    def __init__(self, bundles):
+    def __init__(self, bundles, flags=("-t",)):
+        self.flags = list(flags)
         self.server = f"arptest{os.getpid()}"
         self.env = dict(os.environ, JACK_NO_START_SERVER="1", JACK_DEFAULT_SERVER=self.server,
                         LV2_PATH=os.path.abspath(bundles))
@@ -51,14 +52,14 @@ class Rig:
         self.scheduled = []
         self.captured = []
         self.tempo = 120.0
-        self.master = False
+        self.tempo_at = None  # when set: frame time -> BPM, instead of `tempo`
 
     def start(self):
         self.spawn(["jackd", "-n", self.server, "-r", "-d", "dummy", "-r", str(RATE), "-p",
                     str(PERIOD)], stdin=subprocess.DEVNULL)
         wait_until(self.server_up, 10, "the JACK server")
         # jalv quits when its standard input ends: the pipe stays open until we close it.
-        self.jalv = self.spawn(["jalv", "-t", "-n", "arp", PLUGIN], stdin=subprocess.PIPE)
+        self.jalv = self.spawn(["jalv", *self.flags, "-n", "arp", PLUGIN], stdin=subprocess.PIPE)
         self.client = jack.Client("arptest", servername=self.server, no_start_server=True)
         self.out = self.client.midi_outports.register("out")
         self.inp = self.client.midi_inports.register("in")
@@ -96,9 +97,12 @@ class Rig:
             except jack.JackError:
                 pass
         for process in reversed(self.processes):
+            # jalv ends by itself at the end of its input, and only then writes out what it
+            # still buffers (its trace lines among it); jackd is told to end.
             if process.stdin:
                 process.stdin.close()
-            process.terminate()
+            else:
+                process.terminate()
             try:
                 process.wait(5)
             except subprocess.TimeoutExpired:
@@ -122,8 +126,9 @@ class Rig:
         pos.beats_per_bar = 4.0
         pos.beat_type = 4.0
         pos.ticks_per_beat = 1920.0
-        pos.beats_per_minute = self.tempo
-        beats = pos.frame / RATE * self.tempo / 60.0
+        tempo = self.tempo_at(self.client.last_frame_time) if self.tempo_at else self.tempo
+        pos.beats_per_minute = tempo
+        beats = pos.frame / RATE * tempo / 60.0
         pos.bar = int(beats // 4) + 1
         pos.beat = int(beats % 4) + 1
         pos.tick = int((beats % 1) * 1920)
@@ -268,6 +273,14 @@ def control_change_takes_effect(rig, checks):
                      "rateAmount 200 from the next step")
 
 
+def preset_from_the_bundle(rig, checks):
+    rig.command("presets")  # jalv reads the bundle's presets when it lists them
+    rig.command("preset urn:arpeggiator:lv2:preset:slow-ambient")
+    _, _, events = hold(rig, TRIAD, 1.5)
+    checks.intervals(ons(events), 400 * MS, "the \"Slow ambient\" preset: 400 ms steps")
+    rig.command("preset urn:arpeggiator:lv2:preset:rising-sixteenths")
+
+
 def main(bundles):
     missing = [tool for tool in ("jackd", "jalv", "jack_lsp") if shutil.which(tool) is None]
     if jack is None:
@@ -281,7 +294,8 @@ def main(bundles):
     try:
         rig.start()
         for case in (defaults_walk_up_and_down, tempo_master_sets_sixteenths,
-                     window_names_the_chord, control_change_takes_effect):
+                     window_names_the_chord, control_change_takes_effect,
+                     preset_from_the_bundle):
             case(rig, checks)
     except (TimeoutError, jack.JackError, OSError) as error:
         checks.expect(False, f"the rig failed: {error}")
