@@ -80,6 +80,41 @@ std::vector<std::string> RunArphost(const json& scenario) {
     return lines;
 }
 
+// The calls the plug-in makes for `input` over `total` frames, as an arphost scenario.
+ScenarioPlan PlanFor(const std::vector<TimedMidi>& input, int64_t total) {
+    ScenarioPlan plan;
+    plan.AdvanceTo(0);
+    plan.Add({{"op", "PlaybackStarted"}, {"time", 0}});
+    for (size_t i = 0; i < input.size();) {
+        json batch = json::array();
+        const int64_t frame = input[i].frame;
+        for (; i < input.size() && input[i].frame == frame; ++i) {
+            const auto& b = input[i].bytes;
+            batch.push_back({{"status", b[0]}, {"data1", b[1]}, {"data2", b[2]}});
+        }
+        plan.Batch(frame, batch);
+    }
+    plan.AdvanceTo(total - 1);
+    return plan;
+}
+
+// arphost's output placed at the frames of the calls that sent it, in the order the plug-in
+// writes: by frame, and in call order within a frame.
+void ReadArphost(const std::vector<std::string>& lines, const ScenarioPlan& plan,
+                 std::vector<TimedMidi>& midi, std::vector<TimedText>& chords) {
+    for (size_t i = 0; i < lines.size(); ++i) {
+        const json line = json::parse(lines[i]);
+        for (const json& out : line["out"]) {
+            midi.push_back({plan.frames[i],
+                            {out["status"].get<uint8_t>(), out["data1"].get<uint8_t>(),
+                             out["data2"].get<uint8_t>()}});
+        }
+        if (line.contains("chord")) chords.push_back({plan.frames[i], line["chord"]});
+    }
+    std::stable_sort(midi.begin(), midi.end(),
+                     [](const TimedMidi& a, const TimedMidi& b) { return a.frame < b.frame; });
+}
+
 }  // namespace
 
 TEST(ArphostEquivalence, PluginSendsWhatArphostSendsAtTheFrameOfEachCall) {
@@ -94,45 +129,21 @@ TEST(ArphostEquivalence, PluginSendsWhatArphostSendsAtTheFrameOfEachCall) {
         NoteOff(80000, 29),    NoteOff(80000, 35),    NoteOff(80000, 38),   NoteOff(80000, 41),
     };
     const int64_t total = 2 * kRate;
-
     Lv2TestHost host;
     ASSERT_TRUE(host.Loaded());
     for (const auto& [name, value] : settings) host.Set(name, static_cast<float>(value));
     host.Play(total, 256, input);
 
-    ScenarioPlan plan;
-    plan.AdvanceTo(0);
-    plan.Add({{"op", "PlaybackStarted"}, {"time", 0}});
-    for (size_t i = 0; i < input.size();) {
-        json batch = json::array();
-        const int64_t frame = input[i].frame;
-        for (; i < input.size() && input[i].frame == frame; ++i) {
-            const auto& b = input[i].bytes;
-            batch.push_back({{"status", b[0]}, {"data1", b[1]}, {"data2", b[2]}});
-        }
-        plan.Batch(frame, batch);
-    }
-    plan.AdvanceTo(total - 1);
+    const ScenarioPlan plan = PlanFor(input, total);
     const json scenario = {
         {"host", {{"ticksPerQuarter", 960}, {"usPerQuarter", 500000}, {"lookAheadMs", 30}}},
         {"params", settings},
         {"calls", plan.calls}};
-
     const std::vector<std::string> lines = RunArphost(scenario);
     ASSERT_EQ(lines.size(), plan.calls.size()) << "arphost ran every call";
     std::vector<TimedMidi> expected;
     std::vector<TimedText> chords;
-    for (size_t i = 0; i < lines.size(); ++i) {
-        const json line = json::parse(lines[i]);
-        for (const json& out : line["out"]) {
-            expected.push_back({plan.frames[i],
-                                {out["status"].get<uint8_t>(), out["data1"].get<uint8_t>(),
-                                 out["data2"].get<uint8_t>()}});
-        }
-        if (line.contains("chord")) chords.push_back({plan.frames[i], line["chord"]});
-    }
-    std::stable_sort(expected.begin(), expected.end(),
-                     [](const TimedMidi& a, const TimedMidi& b) { return a.frame < b.frame; });
+    ReadArphost(lines, plan, expected, chords);
 
     ASSERT_GT(NoteOns(expected).size(), 20u);
     ASSERT_EQ(host.midiOut.size(), expected.size());
