@@ -4,6 +4,8 @@
 #   scripts/demo.sh             native build: arpeggiate the demo song three ways
 #   scripts/demo.sh --windows   also build Arpeggiator.dll, register it under Wine and show
 #                               that arpeggiate.exe, through COM, writes the very same files
+#   scripts/demo.sh --lv2       also build the LV2 bundle and play the song's piano through it
+#                               live, in jalv on a JACK dummy server (about 45 s of real time)
 #
 # Everything lands in out/: the song and each result as MIDI, a piano roll of each result
 # (SVG and PNG), each input and output rendered to WAV with the General MIDI soundfont, and a
@@ -13,17 +15,18 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 windows=0
+lv2=0
 case "${1:-}" in
 "") ;;
 --windows) windows=1 ;;
-*) echo "usage: scripts/demo.sh [--windows]" >&2; exit 2 ;;
+--lv2) lv2=1 ;;
+*) echo "usage: scripts/demo.sh [--windows | --lv2]" >&2; exit 2 ;;
 esac
 
-if [ "$windows" = 1 ]; then
-    bash scripts/install-deps.sh native demo windows
-else
-    bash scripts/install-deps.sh native demo
-fi
+groups=(native demo)
+[ "$windows" = 1 ] && groups+=(windows)
+[ "$lv2" = 1 ] && groups+=(lv2)
+bash scripts/install-deps.sh "${groups[@]}"
 
 build=${ARP_BUILD_DIR:-build/native}
 echo "=== building the native preset in $build"
@@ -88,6 +91,15 @@ if [ "$windows" = 1 ]; then
             exit 1
         fi
     done
+fi
+
+if [ "$lv2" = 1 ]; then
+    echo
+    echo "=== the LV2 plug-in, live in jalv on JACK: the piano with \"Chords from the left hand\""
+    cmake --build "$build" --target arp_lv2_bundle
+    /usr/bin/python3 scripts/lv2-demo.py "$build/lv2-bundles" out/demo.mid out/demo-lv2.mid
+    render out/demo-lv2.mid out/demo-lv2.wav
+    echo "  listen: out/demo-lv2.wav (install the bundle for your own host: see README, LV2)"
 fi
 
 echo

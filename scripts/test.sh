@@ -14,7 +14,8 @@ if [ ${#presets[@]} -eq 0 ]; then
     bash scripts/install-deps.sh
 else
     # Only what the chosen builds need: a native run installs no Wine and no cross compiler.
-    groups=(native)
+    # The native build makes the LV2 bundle and tests it in real hosts.
+    groups=(native lv2)
     for preset in "${presets[@]}"; do
         case "$preset" in
         windows) groups+=(windows) ;;
@@ -32,8 +33,9 @@ for preset in "${presets[@]}"; do
     cmake --build --preset "$preset" -j "$jobs"
     echo "=== ${preset}: test"
     args=(--preset "$preset" -j "$jobs")
-    # The sanitizer builds check the native code; Wine and windows are the Windows build's.
-    case "$preset" in native-asan | native-tsan) args+=(-LE 'wine|gui') ;; esac
+    # The sanitizer builds check the native code; Wine and windows are the Windows build's,
+    # and the real LV2 hosts (lv2host) load the bundle into programs built without sanitizers.
+    case "$preset" in native-asan | native-tsan) args+=(-LE 'wine|gui|lv2host') ;; esac
     runner=()
     # Pixel checks need true colour; real-input tests need room for the property frame.
     [ "$preset" = windows ] && runner=(xvfb-run -a -s "-screen 0 1024x768x24")

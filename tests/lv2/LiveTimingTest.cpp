@@ -1,0 +1,137 @@
+// The plug-in's live timing in a host that runs it block by block: step intervals at the
+// frame of each due time, for any block size, and the tempo the host sends.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "Lv2TestHost.h"
+
+namespace {
+
+constexpr int64_t kRate = 48000;
+constexpr int64_t kFramesPerMs = kRate / 1000;
+// A press well inside the first block and away from a millisecond boundary.
+constexpr int64_t kPress = 1000 * kFramesPerMs + 17;
+
+std::vector<TimedMidi> TriadHeldFor(int64_t frames) {
+    return {NoteOn(kPress, 60),           NoteOn(kPress, 64),
+            NoteOn(kPress, 67),           NoteOff(kPress + frames, 60),
+            NoteOff(kPress + frames, 64), NoteOff(kPress + frames, 67)};
+}
+
+std::vector<int64_t> Intervals(const std::vector<TimedMidi>& ons) {
+    std::vector<int64_t> out;
+    for (size_t i = 1; i < ons.size(); ++i) out.push_back(ons[i].frame - ons[i - 1].frame);
+    return out;
+}
+
+std::vector<int> Keys(const std::vector<TimedMidi>& ons) {
+    std::vector<int> keys;
+    for (const TimedMidi& on : ons) keys.push_back(on.bytes[1]);
+    return keys;
+}
+
+}  // namespace
+
+// Defaults but swing: "Up, Down" over C E G in the range 36..96, 100 ms apart; the first step
+// sounds with the press itself.
+TEST(LiveTiming, HeldTriadWalksUpAndDownEveryHundredMilliseconds) {
+    Lv2TestHost host;
+    ASSERT_TRUE(host.Loaded());
+    host.Set("swing", 0);
+    host.Play(4 * kRate, 256, TriadHeldFor(3 * kRate));
+    const std::vector<TimedMidi> ons = NoteOns(host.midiOut);
+    ASSERT_GE(ons.size(), 25u);
+    EXPECT_EQ(ons.front().frame, kPress);
+    const std::vector<int> expected = {60, 64, 67, 72, 76, 79, 84, 88, 91, 96, 91, 88, 84,
+                                       79, 76, 72, 67, 64, 60, 55, 52, 48, 43, 40, 36, 40};
+    const std::vector<int> keys = Keys(ons);
+    EXPECT_EQ(std::vector<int>(keys.begin(), keys.begin() + 26), expected);
+    const std::vector<int64_t> gaps = Intervals(ons);
+    for (size_t i = 0; i < gaps.size(); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_LE(Distance(gaps[i], 100 * kFramesPerMs), kFramesPerMs) << gaps[i];
+    }
+}
+
+// The default swing of 10 % delays every other step by a tenth of a step.
+TEST(LiveTiming, DefaultSwingAlternatesNinetyAndHundredTen) {
+    Lv2TestHost host;
+    ASSERT_TRUE(host.Loaded());
+    host.Play(3 * kRate, 256, TriadHeldFor(kRate + kRate / 2));
+    const std::vector<int64_t> gaps = Intervals(NoteOns(host.midiOut));
+    ASSERT_GE(gaps.size(), 12u);
+    for (size_t i = 1; i < gaps.size(); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_LE(Distance(gaps[i], (i % 2 == 0 ? 110 : 90) * kFramesPerMs), kFramesPerMs)
+            << gaps[i];
+        if (i % 2 == 1) {
+            const int64_t pair = gaps[i] + gaps[i - 1];
+            EXPECT_LE(Distance(pair, 200 * kFramesPerMs), kFramesPerMs) << pair;
+        }
+    }
+}
+
+// Every note lands on the same frame whatever the host's block size.
+TEST(LiveTiming, BlockSizeMovesNoNote) {
+    struct Row {
+        const char* name;
+        uint32_t blockSize;
+    };
+    const Row rows[] = {{"single frames", 1}, {"64", 64}, {"odd 333", 333}, {"4096", 4096}};
+    Lv2TestHost reference;
+    ASSERT_TRUE(reference.Loaded());
+    reference.Set("playOriginals", 1);
+    std::vector<TimedMidi> input = TriadHeldFor(kRate);
+    input.push_back(NoteOn(kPress + 12345, 72));
+    input.push_back(NoteOff(kPress + 23456, 72));
+    reference.Play(2 * kRate, 256, input);
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        Lv2TestHost host;
+        host.Set("playOriginals", 1);
+        host.Play(2 * kRate, row.blockSize, input);
+        ASSERT_EQ(host.midiOut.size(), reference.midiOut.size());
+        for (size_t i = 0; i < host.midiOut.size(); ++i) {
+            EXPECT_EQ(host.midiOut[i].frame, reference.midiOut[i].frame) << i;
+            EXPECT_EQ(host.midiOut[i].bytes, reference.midiOut[i].bytes) << i;
+        }
+    }
+}
+
+// 1/16 notes follow the host's tempo: 125 ms at 120 BPM, 100 ms once it says 150 BPM. The
+// step already waiting when the tempo changes keeps its time; the one after it sits between.
+TEST(LiveTiming, SixteenthsFollowTheHostTempo) {
+    Lv2TestHost host;
+    ASSERT_TRUE(host.Loaded());
+    host.Set("rateUnits", 0);
+    host.Set("noteValue", 2);
+    host.Set("swing", 0);
+    const int64_t change = kPress + 2 * kRate + 50 * kFramesPerMs;
+    const std::vector<Position> tempo = {{0, 1.0, 120.0, 0}, {change, 1.0, 150.0, change}};
+    host.Play(6 * kRate, 256, TriadHeldFor(4 * kRate), tempo);
+    const std::vector<TimedMidi> ons = NoteOns(host.midiOut);
+    ASSERT_GE(ons.size(), 30u);
+    int before = 0;
+    int after = 0;
+    bool transition = true;
+    for (size_t i = 1; i < ons.size(); ++i) {
+        SCOPED_TRACE(i);
+        const int64_t gap = ons[i].frame - ons[i - 1].frame;
+        if (ons[i].frame < change) {
+            EXPECT_LE(Distance(gap, 125 * kFramesPerMs), kFramesPerMs) << gap;
+            ++before;
+        } else if (ons[i - 1].frame > change && !transition) {
+            EXPECT_LE(Distance(gap, 100 * kFramesPerMs), kFramesPerMs) << gap;
+            ++after;
+        } else if (ons[i - 1].frame > change) {
+            EXPECT_GE(gap, 75 * kFramesPerMs - kFramesPerMs);
+            EXPECT_LE(gap, 125 * kFramesPerMs + kFramesPerMs);
+            transition = false;
+        }
+    }
+    EXPECT_GE(before, 15);
+    EXPECT_GE(after, 8);
+}
