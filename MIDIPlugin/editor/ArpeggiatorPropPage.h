@@ -72,13 +72,19 @@ public:
     uint32_t GetBackgroundColor() const override { return 0xFFFFFFFF; }
     uint32_t GetForegroundColor() const override { return 0xFFFFFFFF; }
     void OnSiteHook() override {}
+    void OnControlMenu(CNWControl* control, UINT flags, CMenu& menu) override;
+    void OnControlAction(CNWControl* control, UINT keyFlags) override;
     void UpdateControl(CNWControl* control) override;
+    void OnValueChanged(CNWControl* control) override;
     void GetValueText(CNWControl* control, std::wstring& text, int reason) override;
     void OnSiteLateHook() override {}
 
     // Reloads all 19 controls from the parameter block under the filter's lock. Also called
     // by persistence after a load while the window exists.
     void RefreshAllControls();
+    // The drop-downs' menu commands (WM_COMMAND 32771 to 32777).
+    void OnPathCommand(UINT id);
+    void OnUnitsCommand(UINT id);
 
 protected:
     BOOL OnInitDialog() override;
@@ -86,7 +92,7 @@ protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    friend class PropPageProbe;  // the tests' view of the controls
+    friend class PropPageProbe;  // the tests' view of the controls and the typed-number path
 
     // The engine's view of this page: it only forwards, so that the page keeps its three
     // bases. The engine calls it under the filter's lock, from the playback and live threads.
@@ -100,6 +106,13 @@ private:
 
     private:
         CArpeggiatorPropPage& page;
+    };
+
+    // What the in-place editor edits for a value box: its number and the limits it may take.
+    struct NumberEntry {
+        int32_t current;
+        int32_t min;
+        int32_t max;
     };
 
     // Released through Release only.
@@ -134,9 +147,27 @@ private:
     // --- Values (PropPageValues.cpp)
     ArpeggiatorParams Params() const;
     void GetRateRange(const ArpeggiatorParams& p, int32_t& value, int32_t& min, int32_t& max) const;
+    void SetRateValue(int32_t n);
     void UpdateSwitch(CNWControl* control, int32_t setting);
     void UpdateRangeSlider(CNWMinMaxSlider* slider, int32_t bottom, int32_t span);
     std::wstring OptionText(UINT firstStringId, int32_t count, int32_t index) const;
+
+    // --- Changes (PropPageChanges.cpp), each run while holding the filter's lock
+    bool ApplySwitch(CNWControl* control, double x, ArpeggiatorParams& p);
+    bool ApplyRate(CNWControl* control, double x);
+    bool ApplyLegatoOrSwing(CNWControl* control, double x, ArpeggiatorParams& p);
+    void ApplyOutputRange(ArpeggiatorParams& p);
+    void ApplyChordRange(ArpeggiatorParams& p);
+    bool ApplyRangeBox(CNWControl* control, double x, ArpeggiatorParams& p);
+
+    // --- Typed numbers (PropPageEdits.cpp)
+    bool NumberEntryFor(CNWControl* control, const ArpeggiatorParams& p, NumberEntry& entry) const;
+    bool EditNumber(int32_t& n, CNWControl* control, int32_t min, int32_t max, int32_t current);
+    void ApplyTypedNumber(CNWControl* control, int32_t n);
+    void ApplyTypedRange(CNWEditControl* edited, CNWEditControl* other, int32_t lo, int32_t hi);
+
+    // --- Menus and units (PropPageMenus.cpp)
+    void ConvertRate(ArpeggiatorParams& p, int32_t oldUnits, int32_t newUnits, int32_t current);
 
     HelpLink helpLink;
     AtomicCounter refCount{1};

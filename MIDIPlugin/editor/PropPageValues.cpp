@@ -53,6 +53,14 @@ void CArpeggiatorPropPage::GetRateRange(const ArpeggiatorParams& p, int32_t& val
 }
 
 // [takes lock]
+void CArpeggiatorPropPage::SetRateValue(int32_t n) {
+    FilterAccess(*filter).EditParams([n](ArpeggiatorParams& p) {
+        if (p.rateUnits == kRateNotes) p.noteValue = n;
+        if (p.rateUnits == kRateTicks || p.rateUnits == kRateMilliseconds) p.rateAmount = n;
+    });
+}
+
+// [takes lock]
 void CArpeggiatorPropPage::RefreshAllControls() {
     if (filter == nullptr) return;
     FilterAccess(*filter).ViewParams([this](const ArpeggiatorParams&) {

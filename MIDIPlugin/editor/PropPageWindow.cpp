@@ -56,9 +56,20 @@ BOOL CArpeggiatorPropPage::OnCommand(WPARAM wParam, LPARAM) {
     return RouteCommand(wParam) ? TRUE : FALSE;
 }
 
-// The page has no commands of its own yet: the drop-downs' menus come with the controls'
-// editing.
-bool CArpeggiatorPropPage::RouteCommand(WPARAM) { return false; }
+// The two drop-downs' menu items; a command from a menu carries 0 in its high word.
+bool CArpeggiatorPropPage::RouteCommand(WPARAM wParam) {
+    if (HIWORD(wParam) != 0) return false;
+    const UINT id = LOWORD(wParam);
+    if (id >= kFirstPathCommand && id < kFirstPathCommand + 4) {
+        OnPathCommand(id);
+        return true;
+    }
+    if (id >= kFirstUnitsCommand && id < kFirstUnitsCommand + 3) {
+        OnUnitsCommand(id);
+        return true;
+    }
+    return false;
+}
 
 // The latest chord text, which may already be newer than the one the engine posted for.
 void CArpeggiatorPropPage::ShowChordText() {

@@ -39,3 +39,11 @@ CNWControl* PropPageProbe::Control(std::string_view name) const {
 CNWMinMaxSlider* PropPageProbe::RangeSlider(std::string_view name) const {
     return dynamic_cast<CNWMinMaxSlider*>(Control(name));
 }
+
+bool PropPageProbe::TakesNumber(CNWControl* box, int32_t& min, int32_t& max) const {
+    CArpeggiatorPropPage::NumberEntry entry = {};
+    if (!page.NumberEntryFor(box, page.Params(), entry)) return false;
+    min = entry.min;
+    max = entry.max;
+    return true;
+}

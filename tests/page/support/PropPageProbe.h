@@ -1,5 +1,6 @@
 // The tests' view into an editor page of their own process: its controls by name (in member
-// order) and its state. A friend of the page; nothing else reaches past its public operations.
+// order), and the typed-number path without the modal editor in front of it. A friend of the
+// page; nothing else reaches past its public operations.
 #pragma once
 
 #include <cstdint>
@@ -27,6 +28,11 @@ public:
     // The control of that member name; fails the test (and returns null) for an unknown name.
     CNWControl* Control(std::string_view name) const;
     CNWMinMaxSlider* RangeSlider(std::string_view name) const;
+
+    // What the page does with a number the in-place editor confirmed for `box`.
+    void TypeNumber(CNWControl* box, int32_t n) const { page.ApplyTypedNumber(box, n); }
+    // Whether `box` takes a typed number now, and within which limits.
+    bool TakesNumber(CNWControl* box, int32_t& min, int32_t& max) const;
 
     HFONT LabelFont() const { return page.labelFont; }
     bool HasSkin() const { return page.skinBitmap != nullptr; }
