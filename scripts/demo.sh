@@ -2,8 +2,9 @@
 # The main job: the arpeggiator at work on a song composed for it, to hear and to see.
 #
 #   scripts/demo.sh             native build: arpeggiate the demo song three ways
-#   scripts/demo.sh --windows   also build Arpeggiator.dll, register it under Wine and show
-#                               that arpeggiate.exe, through COM, writes the very same files
+#   scripts/demo.sh --windows   also build Arpeggiator.dll, register it under Wine, show that
+#                               arpeggiate.exe, through COM, writes the very same files, and
+#                               open the editor page in Wine's property frame for a screenshot
 #   scripts/demo.sh --lv2       also build the LV2 bundle and play the song's piano through it
 #                               live, in jalv on a JACK dummy server (about 45 s of real time)
 #
@@ -75,7 +76,7 @@ if [ "$windows" = 1 ]; then
     echo "=== the Windows build: arpeggiate.exe through the registered Arpeggiator.dll"
     windows_build=${ARP_WINDOWS_BUILD_DIR:-build/windows}
     cmake --preset windows -B "$windows_build" >/dev/null
-    cmake --build "$windows_build" --target arpeggiate Arpeggiator
+    cmake --build "$windows_build" --target arpeggiate Arpeggiator pagehost
     prefix=$PWD/$windows_build/wineprefix
     bash tests/arpeggiate/register-dll.sh "$PWD/cmake/wine-run.sh" "$prefix" \
         "$PWD/$windows_build/MIDIPlugin/Arpeggiator.dll"
@@ -91,6 +92,12 @@ if [ "$windows" = 1 ]; then
             exit 1
         fi
     done
+
+    echo
+    echo "=== the editor page in Wine's property frame, as a host shows it (pagehost.exe)"
+    xvfb-run -a -s "-screen 0 1024x768x24" bash scripts/page-screenshot.sh "$prefix" \
+        "$windows_build/tools/pagehost/pagehost.exe" out/windows/page.png
+    echo "  out/windows/page.png: the page with the default settings"
 fi
 
 if [ "$lv2" = 1 ]; then
@@ -106,3 +113,6 @@ echo
 echo "=== done: in out/"
 echo "  listen: out/demo.wav, then out/demo-defaults.wav, out/demo-up-up-swing.wav, out/demo-left-hand.wav"
 echo "  look:   out/demo-defaults.png, out/demo-up-up-swing.png, out/demo-left-hand.png"
+if [ "$windows" = 1 ]; then
+    echo "  and:    out/windows/page.png, the editor page in its frame"
+fi

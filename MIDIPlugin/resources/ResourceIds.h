@@ -7,6 +7,9 @@
 #define IDS_FILTER_NAME 1
 #define IDS_PAGE_NAME 2
 
+/* The editor page's dialog template: a child window without controls of its own. */
+#define IDD_ARPEGGIATOR_PAGE 102
+
 /* Title the editor page reports to the host. */
 #define IDS_PAGE_TITLE 10
 

@@ -5,8 +5,7 @@
 
 class CPropPageFactory final : public CClassFactoryBase {
 public:
-    // [ui thread] The page object is not written yet: every request the aggregation rule lets
-    // through is answered E_NOTIMPL. The class is registered all the same, so that hosts
-    // already find it under its id.
+    // [any thread] Neither class of the module supports aggregation. The page is created with
+    // no parent window; its window comes with IPropertyPage::Activate.
     HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID iid, void** object) override;
 };

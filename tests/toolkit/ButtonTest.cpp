@@ -9,7 +9,7 @@
 #include "controls/BitmapCache.h"
 #include "controls/NWMultiBtn.h"
 #include "support/ButtonHost.h"
-#include "support/RealInput.h"
+#include "guisupport/RealInput.h"
 
 namespace {
 

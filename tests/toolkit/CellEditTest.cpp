@@ -13,7 +13,7 @@
 #include "propvalues/PropInt.h"
 #include "support/ButtonHost.h"
 #include "support/EditDriver.h"
-#include "support/RealInput.h"
+#include "guisupport/RealInput.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 
 #include "controls/NWDropDownCtrl.h"
 #include "support/ButtonHost.h"
-#include "support/RealInput.h"
+#include "guisupport/RealInput.h"
 
 namespace {
 

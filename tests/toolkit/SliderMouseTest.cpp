@@ -9,7 +9,7 @@
 #include <string>
 
 #include "controls/OurToolTipCtrl.h"
-#include "support/RealInput.h"
+#include "guisupport/RealInput.h"
 #include "support/SliderHost.h"
 
 namespace {

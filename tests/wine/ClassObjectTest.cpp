@@ -89,8 +89,8 @@ TEST(ClassObjects, CreateInstanceRefusalsLeaveANullOutputAndNoObjectAlive) {
         {"filter, IUnknown", filterFactory.get(), nullptr, IID_IUnknown, S_OK},
         {"filter, IMfxEventFilter", filterFactory.get(), nullptr, ids::MfxEventFilter, S_OK},
         {"page, aggregated", pageFactory.get(), outer, IID_IUnknown, CLASS_E_NOAGGREGATION},
-        {"page, IPropertyPage (page not built yet)", pageFactory.get(), nullptr, IID_IPropertyPage,
-         E_NOTIMPL},
+        {"page, IPersist", pageFactory.get(), nullptr, IID_IPersist, E_NOINTERFACE},
+        {"page, IPropertyPage", pageFactory.get(), nullptr, IID_IPropertyPage, S_OK},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <thread>
 
-#include "support/RealInput.h"
+#include "guisupport/RealInput.h"
 
 namespace {
 

@@ -1,7 +1,6 @@
 // Test support: a control drawn as a rectangle in its own colour; a host that is a real
 // top-level window and a site, routing mouse input to the controls as the editor page does and
-// logging that routing and every site hook ("down 10, begin 10, ..."); a canvas whose pixels
-// are read back with GetDIBits.
+// logging that routing and every site hook ("down 10, begin 10, ...").
 #pragma once
 
 #include <string>
@@ -12,6 +11,7 @@
 #include "controls/NWControlSite.h"
 #include "controls/win/DC.h"
 #include "controls/win/Window.h"
+#include "guisupport/PixelCanvas.h"
 
 // Appends "what id" to a comma-separated log.
 void Record(std::string& log, const char* what, const CNWControl* control);
@@ -77,27 +77,4 @@ public:
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
-};
-
-// A 32-bit top-down DIB section selected into a memory DC of its own.
-class PixelCanvas {
-public:
-    PixelCanvas(int canvasWidth, int canvasHeight, COLORREF fill);
-    ~PixelCanvas();
-
-    CDC& Dc() { return dc; }
-    // Every pixel as 0xAARRGGBB, top row first, read back with GetDIBits.
-    std::vector<uint32_t> Pixels() const;
-    // The colour at (x, y) as 0x00BBGGRR.
-    COLORREF At(int x, int y) const;
-    // Copies what the window shows on the screen.
-    void CopyWindow(HWND window);
-
-    const int width;
-    const int height;
-
-private:
-    CDC dc;
-    HBITMAP bitmap = nullptr;
-    HGDIOBJ previous = nullptr;
 };

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <string>
 
@@ -66,6 +67,9 @@ private:
 // GDI objects the process holds. Wine's GetGuiResources is a stub that answers 0; there the
 // count comes from the GDI handle table the system shares with the process.
 size_t LiveGdiObjects();
+// Those of one type, as the handle table records it (the system's object type number, for
+// example 0x0A for fonts).
+size_t LiveGdiObjectsOfType(uint8_t type);
 
 // The same input in the editor tests' style, with keys as text: characters are typed through
 // the keyboard layout; names in braces are keys ({Enter}, {Esc}, {Tab}, {Up}, {Down}, {Left},

@@ -1,5 +1,5 @@
 // Keyboard input for the gui tests, and the editor tests' style of the pointer calls.
-#include "support/RealInput.h"
+#include "guisupport/RealInput.h"
 
 #include <utility>
 #include <vector>

@@ -1,0 +1,106 @@
+// Typed numbers: a double-click on a value box opens the toolkit's in-place editor over it;
+// the confirmed number goes into the box with notification, so that OnValueChanged writes it.
+#include <algorithm>
+#include <cwchar>
+#include <iterator>
+
+#include "controls/CellPropEditCtrl.h"
+#include "controls/NWEditControl.h"
+#include "controls/NWMinMaxSlider.h"
+#include "editor/ArpeggiatorPropPage.h"
+#include "editor/PageValueMapping.h"
+#include "engine/FilterAccess.h"
+#include "propvalues/PropInt.h"
+
+using pagevalues::kKey;
+using pagevalues::ToUnit;
+
+void CArpeggiatorPropPage::OnControlAction(CNWControl* control, UINT) {
+    if (filter == nullptr) return;
+    NumberEntry entry = {};
+    if (!NumberEntryFor(control, Params(), entry)) return;
+    int32_t n = entry.current;
+    if (EditNumber(n, control, entry.min, entry.max, entry.current)) ApplyTypedNumber(control, n);
+}
+
+// Which boxes take a typed number, and within which limits. In Notes mode the rate box steps
+// through note values only and cannot be typed into.
+bool CArpeggiatorPropPage::NumberEntryFor(CNWControl* control, const ArpeggiatorParams& p,
+                                          NumberEntry& entry) const {
+    if (control == rateBox && p.rateUnits > kRateNotes) {
+        entry = {p.rateAmount, pagevalues::kRateAmount.min, pagevalues::kRateAmount.max};
+    } else if (control == legatoBox) {
+        entry = {p.legato, pagevalues::kLegato.min, pagevalues::kLegato.max};
+    } else if (control == swingBox) {
+        entry = {p.swing, pagevalues::kSwing.min, pagevalues::kSwing.max};
+    } else if (control == outputLowBox) {
+        entry = {p.arpBottom, kKey.min, kKey.max};
+    } else if (control == outputHighBox) {
+        entry = {pagevalues::RangeTop(p.arpBottom, p.arpSpan), kKey.min, kKey.max};
+    } else if (control == chordLowBox) {
+        entry = {p.leftHandBottom, kKey.min, kKey.max};
+    } else if (control == chordHighBox) {
+        entry = {pagevalues::RangeTop(p.leftHandBottom, p.leftHandSpan), kKey.min, kKey.max};
+    } else {
+        return false;
+    }
+    return true;
+}
+
+// Runs the editor's own message loop on this thread; the filter's lock is not held meanwhile.
+// The editor accepts only a whole number within [min, max]; a stored number outside them is
+// still shown as it is, and has to be replaced before the edit can be confirmed.
+bool CArpeggiatorPropPage::EditNumber(int32_t& n, CNWControl* control, int32_t min, int32_t max,
+                                      int32_t current) {
+    CPropInt number(std::clamp(current, min, max), min, max);
+    CCellPropEditCtrl editor(nullptr, &number, CCellPropEditCtrl::kNoLengthLimit);
+    wchar_t text[16];
+    std::swprintf(text, std::size(text), L"%ld", static_cast<long>(current));
+    constexpr int kSpinOption = 2;
+    constexpr UINT kEditId = 1;
+    if (editor.EditModal(GetSafeHwnd(), control->GetRect(), WS_BORDER | ES_AUTOHSCROLL, 0,
+                         kSpinOption, labelFont, kEditId, text, 0, nullptr) != 1) {
+        return false;
+    }
+    n = number.GetValue();
+    return true;
+}
+
+// [takes lock] One range edit writes the block twice, once per end: the lock is held across
+// both, so that the engine never sees the first end moved without the second (a crossed range,
+// or a span below its minimum).
+void CArpeggiatorPropPage::ApplyTypedNumber(CNWControl* control, int32_t n) {
+    FilterAccess(*filter).EditParams([this, control, n](ArpeggiatorParams& p) {
+        NumberEntry entry = {};
+        if (!NumberEntryFor(control, p, entry)) return;
+        if (control == rateBox || control == legatoBox || control == swingBox) {
+            control->SetValue(ToUnit(n, entry.min, entry.max), 1, 1);
+        } else if (control == outputLowBox) {
+            const int32_t top = pagevalues::RangeTop(p.arpBottom, p.arpSpan);
+            const auto range = pagevalues::WithLowSet(n, top, pagevalues::kOutputMinSpan);
+            ApplyTypedRange(outputLowBox, outputHighBox, range.lo, range.hi);
+        } else if (control == outputHighBox) {
+            const auto range = pagevalues::WithHighSet(p.arpBottom, n, pagevalues::kOutputMinSpan);
+            ApplyTypedRange(outputHighBox, outputLowBox, range.hi, range.lo);
+        } else if (control == chordLowBox) {
+            const int32_t top = pagevalues::RangeTop(p.leftHandBottom, p.leftHandSpan);
+            const auto range = pagevalues::WithLowSet(n, top, pagevalues::kChordMinSpan);
+            ApplyTypedRange(chordLowBox, chordHighBox, range.lo, range.hi);
+        } else if (control == chordHighBox) {
+            const auto range =
+                pagevalues::WithHighSet(p.leftHandBottom, n, pagevalues::kChordMinSpan);
+            ApplyTypedRange(chordHighBox, chordLowBox, range.hi, range.lo);
+            UpdateControl(chordLowBox);
+        }
+    });
+}
+
+// The edited end first, then the other; each notifies, and OnValueChanged writes it. Then the
+// range slider shows the pair.
+void CArpeggiatorPropPage::ApplyTypedRange(CNWEditControl* edited, CNWEditControl* other,
+                                           int32_t editedKey, int32_t otherKey) {
+    edited->SetValue(ToUnit(editedKey, kKey.min, kKey.max), 1, 1);
+    other->SetValue(ToUnit(otherKey, kKey.min, kKey.max), 1, 1);
+    const bool output = edited == outputLowBox || edited == outputHighBox;
+    UpdateControl(output ? static_cast<CNWControl*>(outputRangeSlider) : chordRangeSlider);
+}

@@ -1,0 +1,145 @@
+// The page's window: its dialog initialisation, its message map, the mouse routed to the
+// controls through the site, and the chord notification.
+#include <string>
+
+#include "controls/NWControl.h"
+#include "controls/NWEditControl.h"
+#include "editor/ArpeggiatorPropPage.h"
+#include "engine/Arpeggiator.h"
+#include "engine/FilterAccess.h"
+
+#include <windowsx.h>
+
+namespace {
+
+POINT PointOf(LPARAM lParam) { return {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}; }
+
+UINT KeyFlagsOf(WPARAM wParam) { return static_cast<UINT>(wParam); }
+
+}  // namespace
+
+void CArpeggiatorPropPage::SetSiteName() {
+    NameSite("ArpeggiatorPropPage", "CArpeggiatorPropPage::SetSiteName");
+}
+
+void CArpeggiatorPropPage::InvalidateHost() {
+    if (GetSafeHwnd() != nullptr) Invalidate(true);
+}
+
+void CArpeggiatorPropPage::ClientToScreen(POINT& point) const {
+    if (GetSafeHwnd() != nullptr) CWindow::ClientToScreen(point);
+}
+
+void CArpeggiatorPropPage::ScreenToClient(POINT& point) const {
+    if (GetSafeHwnd() != nullptr) CWindow::ScreenToClient(point);
+}
+
+CWindow* CArpeggiatorPropPage::GetHostWnd() const {
+    return const_cast<CArpeggiatorPropPage*>(this);
+}
+
+// The controls were made with the page, before its window: the site hooks the window now,
+// once the controls are in place, so that their tooltips cover their real rectangles.
+BOOL CArpeggiatorPropPage::OnInitDialog() {
+    postTarget = GetSafeHwnd();
+    RefreshAllControls();
+    LayoutControls();
+    HookHostWindow();
+    initDone = 1;
+    return TRUE;
+}
+
+BOOL CArpeggiatorPropPage::OnCommand(WPARAM wParam, LPARAM) {
+    if (initDone == 0 || shown == 0) return FALSE;
+    if (deactivating != 0) return FALSE;
+    if (HIWORD(wParam) == HIWORD(ChordNotifyCode)) ShowChordText();
+    return RouteCommand(wParam) ? TRUE : FALSE;
+}
+
+// The two drop-downs' menu items; a command from a menu carries 0 in its high word.
+bool CArpeggiatorPropPage::RouteCommand(WPARAM wParam) {
+    if (HIWORD(wParam) != 0) return false;
+    const UINT id = LOWORD(wParam);
+    if (id >= kFirstPathCommand && id < kFirstPathCommand + 4) {
+        OnPathCommand(id);
+        return true;
+    }
+    if (id >= kFirstUnitsCommand && id < kFirstUnitsCommand + 3) {
+        OnUnitsCommand(id);
+        return true;
+    }
+    return false;
+}
+
+// The latest chord text, which may already be newer than the one the engine posted for.
+void CArpeggiatorPropPage::ShowChordText() {
+    if (filter == nullptr) return;
+    const ChordText chord = FilterAccess(*filter).CopyChordName();
+    chordDisplay->SetValueText(std::wstring(chord.text, chord.length));
+    InvalidateHost();
+}
+
+LRESULT CArpeggiatorPropPage::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_ERASEBKGND:
+            return TRUE;  // painting covers every pixel
+        case WM_PAINT:
+            OnPaint();
+            return 0;
+        case WM_DESTROY:
+            OnDestroy();
+            return 0;
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONDBLCLK:
+            OnLButtonDown(message, KeyFlagsOf(wParam), PointOf(lParam));
+            break;
+        case WM_LBUTTONUP:
+            OnLButtonUp(KeyFlagsOf(wParam), PointOf(lParam));
+            break;
+        case WM_MOUSEMOVE:
+            OnMouseMove(KeyFlagsOf(wParam), PointOf(lParam));
+            if (GetCapturedControl() != nullptr) return 0;
+            break;
+        default:
+            return CDialog::WindowProc(message, wParam, lParam);
+    }
+    return Default(message, wParam, lParam);
+}
+
+// A press or a double-click: the page takes the mouse, and the control under the point (if
+// enabled) gets the press.
+void CArpeggiatorPropPage::OnLButtonDown(UINT message, UINT keyFlags, POINT point) {
+    SetCapture(GetSafeHwnd());
+    CNWControl* control = CaptureControlAt(point);
+    if (control == nullptr || !control->IsEnabled()) return;
+    if (message == WM_LBUTTONDBLCLK) {
+        control->OnLButtonDblClk(keyFlags, point);
+    } else {
+        control->OnLButtonDown(keyFlags, point);
+    }
+}
+
+void CArpeggiatorPropPage::OnLButtonUp(UINT keyFlags, POINT point) {
+    ReleaseCapture();
+    CNWControl* captured = GetCapturedControl();
+    if (captured != nullptr && captured->IsPressed()) {
+        captured->OnLButtonUp(keyFlags, point);
+        return;
+    }
+    CNWControl* control = CaptureControlAt(point);
+    if (control != nullptr && control->IsEnabled()) control->OnLButtonUp(keyFlags, point);
+}
+
+void CArpeggiatorPropPage::OnMouseMove(UINT keyFlags, POINT point) {
+    UpdateHover(point);
+    if (CNWControl* captured = GetCapturedControl()) captured->OnMouseMove(keyFlags, point);
+}
+
+// The base's handling first (the dialog's own); then the skin goes, and with the window the
+// engine's target for chord notifications.
+void CArpeggiatorPropPage::OnDestroy() {
+    postTarget = nullptr;
+    Default(WM_DESTROY, 0, 0);
+    if (skinBitmap != nullptr) DeleteObject(skinBitmap);
+    skinBitmap = nullptr;
+}

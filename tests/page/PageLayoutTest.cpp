@@ -1,0 +1,120 @@
+// The page's 19 controls as the constructor makes them and LayoutControls places them, and
+// the conversions and names the page shows their values with.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+
+#include "editor/PageTexts.h"
+#include "editor/PageValueMapping.h"
+#include "resources/ResourceIds.h"
+#include "support/PageHarness.h"
+
+namespace {
+
+std::vector<LONG> Edges(const RECT& rect) { return {rect.left, rect.top, rect.right, rect.bottom}; }
+
+}  // namespace
+
+TEST(PageLayout, EveryControlLiesWhereTheLayoutPutsIt) {
+    PageHarness h;
+    ASSERT_TRUE(h.Open());
+    struct Row {
+        const char* control;
+        std::vector<LONG> rect;
+    };
+    const Row rows[] = {
+        {"enableButton", {82, 68, 116, 102}},      {"playThroughBox", {168, 116, 183, 131}},
+        {"keepInRangeBox", {425, 18, 440, 33}},    {"leftHandWindowBox", {471, 18, 486, 33}},
+        {"unitsDropDown", {168, 46, 258, 59}},     {"pathDropDown", {168, 78, 258, 91}},
+        {"rateSlider", {276, 61, 310, 141}},       {"legatoSlider", {318, 61, 352, 141}},
+        {"swingSlider", {360, 61, 394, 141}},      {"outputRangeSlider", {412, 61, 454, 141}},
+        {"chordRangeSlider", {458, 61, 500, 141}}, {"rateBox", {276, 47, 310, 60}},
+        {"legatoBox", {318, 47, 352, 60}},         {"swingBox", {360, 47, 394, 60}},
+        {"outputLowBox", {412, 143, 454, 156}},    {"outputHighBox", {412, 47, 454, 60}},
+        {"chordLowBox", {458, 143, 500, 156}},     {"chordHighBox", {458, 47, 500, 60}},
+        {"chordDisplay", {518, 61, 588, 144}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.control);
+        EXPECT_EQ(Edges(h[row.control]->GetRect()), row.rect);
+    }
+}
+
+// Member order is the site's order (drawing, hit tests, tab order) and the order of the ids.
+TEST(PageControls, MadeInMemberOrderWithThePagesStyleAndSetUp) {
+    PageHarness h;
+    const std::vector<PropPageProbe::Named> named = h.probe.Controls();
+    ASSERT_EQ(h.page->GetControls().size(), 19u);
+    for (size_t i = 0; i < named.size(); ++i) {
+        SCOPED_TRACE(named[i].name);
+        CNWControl* control = named[i].control;
+        EXPECT_EQ(h.page->GetControls()[i], control);
+        EXPECT_EQ(h.page->GetTabControls()[i], control);
+        EXPECT_EQ(control->GetId(), static_cast<int32_t>(10 + i));
+        const NWControlStyle& style = control->GetStyle();
+        EXPECT_EQ(style.colors[0], RGB(22, 20, 77)) << "panelColor";
+        EXPECT_EQ(style.colors[3], RGB(186, 184, 252)) << "textColor";
+        EXPECT_EQ(style.textAlign, 1);
+        EXPECT_EQ(style.GetOption(NWControlStyle::kShowName), 0u);
+        EXPECT_EQ(style.GetOption(NWControlStyle::kShowValue), 1u);
+        EXPECT_EQ(style.GetOption(NWControlStyle::kHoverFrame), 1u);
+        EXPECT_EQ(style.GetOption(NWControlStyle::kFocusFrame), 0u);
+        EXPECT_EQ(style.GetOption(NWControlStyle::kTrackingTip), 0u);
+        EXPECT_EQ(style.GetOption(NWControlStyle::kNoBackground), 1u);
+    }
+    EXPECT_EQ(h.page->GetSiteName(), L"ARPEGGIATORPROPPAGE");
+    EXPECT_EQ(h["enableButton"]->GetName(), L"Enable");
+    EXPECT_EQ(dynamic_cast<CNWSliderCtrl*>(h["swingSlider"])->GetOrigin(), 0.5)
+        << "swing's bar grows from its middle";
+}
+
+TEST(PageValueMapping, FromUnitRoundsToTheNearestAndClamps) {
+    struct Back {
+        const char* name;
+        double x;
+        int32_t min, max, n;
+    };
+    const Back fromUnit[] = {
+        {"middle of legato", 0.5, 10, 99, 55},
+        {"middle of the rate", 0.5, 1, 500, 251},
+        {"middle of the note values", 0.5, 0, 10, 5},
+        {"0.44 of the note values, to the nearest", 0.44, 0, 10, 4},
+        {"0.46 of the note values, to the nearest", 0.46, 0, 10, 5},
+        {"below 0", -0.2, 0, 127, 0},
+        {"above 1", 1.7, 0, 127, 127},
+        {"NaN", std::nan(""), 10, 99, 10},
+    };
+    for (const Back& row : fromUnit) {
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(pagevalues::FromUnit(row.x, row.min, row.max), row.n);
+    }
+    for (int32_t key = 0; key <= 127; ++key) {
+        EXPECT_EQ(pagevalues::FromUnit(pagevalues::ToUnit(key, 0, 127), 0, 127), key);
+    }
+}
+
+TEST(PageTexts, KeysAreNamedByPitchClassAndOctaveAndOptionsByTheStringTable) {
+    struct Row {
+        const char* name;
+        std::wstring text, expected;
+    };
+    const Row rows[] = {
+        {"key 0", pagetext::PitchName(0), L"C0"},
+        {"key 61", pagetext::PitchName(61), L"C#5"},
+        {"key 60", pagetext::PitchName(60), L"C5"},
+        {"key 127", pagetext::PitchName(127), L"G10"},
+        {"key -1 (stored settings only)", pagetext::PitchName(-1), L"?"},
+        {"key 128", pagetext::PitchName(128), L"?"},
+        {"box text", pagetext::KeyText(36), L"36 (C3)"},
+        {"box text outside", pagetext::KeyText(200), L"200 (?)"},
+        {"path 2", pagetext::Option(IDS_PATH_FIRST, 4, 2), L"Up, Up"},
+        {"path 4, past the table", pagetext::Option(IDS_PATH_FIRST, 4, 4), L"4?"},
+        {"units -1", pagetext::Option(IDS_RATE_UNIT_FIRST, 3, -1), L"-1?"},
+        {"note value 10", pagetext::Option(IDS_NOTE_VALUE_FIRST, 11, 10), L"Whole"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(row.text, row.expected);
+    }
+}

@@ -1,0 +1,181 @@
+"""Drives pagehost.exe under Wine with real input, as a user at the screen would.
+
+pagehost shows the editor page in Wine's own property frame. The driver finds the page on the
+screen by its panel colour in a screenshot of the whole display, moves and clicks the real
+pointer and types with xdotool, and waits for what it expects by polling with a time limit:
+nothing here sleeps for a fixed time to let something happen.
+"""
+
+import os
+import struct
+import subprocess
+import tempfile
+import time
+
+from PIL import Image, ImageChops
+
+PANEL = (22, 20, 77)  # the page's panelColor, red 22, green 20, blue 77
+LIMIT_S = 15.0  # for any one thing to happen; a case fails rather than hangs
+
+FIELDS = ["leftHandBottom", "leftHandSpan", "arpBottom", "arpSpan", "swing", "rateUnits",
+          "noteValue", "pathDirection", "rateAmount", "legato", "playOriginals",
+          "leftHandWindowOn", "keepInRange"]
+FORMAT_TAG = bytes.fromhex("FF51813F010F544A90308361FEFAABFD")
+
+
+class CaseFailure(Exception):
+    pass
+
+
+def settings_image(**fields):
+    """The 76-byte stored settings: the filter's defaults with `fields` changed."""
+    values = dict(leftHandBottom=24, leftHandSpan=24, arpBottom=36, arpSpan=60, swing=10,
+                  rateUnits=2, noteValue=0, pathDirection=0, rateAmount=100, legato=50,
+                  playOriginals=0, leftHandWindowOn=0, keepInRange=1)
+    unknown = set(fields) - set(values) - {"enabled"}
+    if unknown:
+        raise ValueError(f"no such fields: {unknown}")
+    values.update(fields)
+    block = struct.pack("<13i", *(values[name] for name in FIELDS))
+    return block + FORMAT_TAG + struct.pack("<HHi", 1, 0, fields.get("enabled", 1))
+
+
+def wait_for(what, condition, limit=LIMIT_S, every=0.05):
+    """Polls `condition` until it returns something true, which is returned."""
+    start = time.monotonic()
+    while True:
+        result = condition()
+        if result:
+            return result
+        if time.monotonic() - start > limit:
+            raise CaseFailure(f"timed out after {limit:.0f} s waiting for {what}")
+        time.sleep(every)
+
+
+def panel_offset(skin_path):
+    """Top-left corner of the panel colour inside the skin bitmap."""
+    skin = Image.open(skin_path).convert("RGB")
+    box = panel_box(skin)
+    if box is None:
+        raise CaseFailure(f"{skin_path} has no panel colour")
+    return box[0], box[1]
+
+
+def panel_box(image):
+    """Bounding box (left, top, right, bottom) of the exact panel colour, or None."""
+    channels = [channel.point(lambda v, want=want: 255 if v == want else 0)
+                for channel, want in zip(image.convert("RGB").split(), PANEL)]
+    match = ImageChops.multiply(ImageChops.multiply(channels[0], channels[1]), channels[2])
+    return match.getbbox()
+
+
+class Display:
+    """The X display the tests run on: screenshots, the pointer, the keyboard."""
+
+    def screenshot(self, path=None):
+        path = path or os.path.join(tempfile.gettempdir(), f"page-shot-{os.getpid()}.png")
+        subprocess.run(["import", "-window", "root", path], check=True,
+                       stderr=subprocess.DEVNULL)
+        image = Image.open(path).convert("RGB")
+        image.load()
+        return image
+
+    def xdotool(self, *args):
+        return subprocess.run(["xdotool", *map(str, args)], check=True, capture_output=True,
+                              text=True).stdout
+
+    def pointer(self):
+        fields = dict(item.split(":") for item in self.xdotool("getmouselocation").split())
+        return int(fields["x"]), int(fields["y"])
+
+    def move(self, x, y):
+        self.xdotool("mousemove", x, y)
+
+    def click(self, x, y, repeat=1):
+        self.move(x, y)
+        wait_for(f"the pointer at {x},{y}", lambda: self.pointer() == (x, y))
+        self.xdotool("click", "--repeat", repeat, "--delay", 40, 1)
+
+    def key(self, *keys):
+        self.xdotool("key", "--delay", 30, *keys)
+
+    def type(self, text):
+        self.xdotool("type", "--delay", 30, text)
+
+
+class PageHost:
+    """One run of pagehost.exe: started with settings, left running while the case acts on the
+    page, then closed through the frame's own buttons."""
+
+    running = []
+
+    def __init__(self, build, work, name, settings, extra_args=()):
+        self.build = build
+        self.work = work
+        os.makedirs(work, exist_ok=True)
+        self.input = os.path.join(work, f"{name}-in.bin")
+        self.output = os.path.join(work, f"{name}-out.bin")
+        self.log = os.path.join(work, f"{name}-stdout.txt")
+        with open(self.input, "wb") as stored:
+            stored.write(settings)
+        if os.path.exists(self.output):
+            os.remove(self.output)
+        command = [os.path.join(build.source, "cmake", "wine-run.sh"), build.prefix,
+                   build.pagehost, "--settings", self.input, "--save-settings", self.output,
+                   "--report-windows", "--print", *extra_args]
+        self.stdout = open(self.log, "w")
+        self.process = subprocess.Popen(command, stdout=self.stdout, stderr=subprocess.PIPE,
+                                        text=True)
+        PageHost.running.append(self)
+        self.rects = wait_for("the page in its frame", self._report)
+
+    def _report(self):
+        if self.process.poll() is not None:
+            raise CaseFailure(f"pagehost ended early: {self.process.stderr.read()}")
+        with open(self.log) as report:
+            lines = report.read().splitlines()
+        if "shown" not in lines:
+            return None
+        return {line.split()[0]: tuple(map(int, line.split()[1:]))
+                for line in lines if len(line.split()) == 5}
+
+    def finish(self, limit=LIMIT_S):
+        """Waits for the frame to close and pagehost to end; what it printed, by line."""
+        try:
+            self.process.wait(timeout=limit)
+        except subprocess.TimeoutExpired:
+            self.kill()
+            raise CaseFailure("pagehost did not end after its frame was closed")
+        self.stdout.close()
+        if self.process.returncode != 0:
+            raise CaseFailure(f"pagehost failed: {self.process.stderr.read()}")
+        with open(self.log) as printed:
+            return printed.read().splitlines()
+
+    def kill(self):
+        if self.process.poll() is None:
+            self.process.kill()
+            self.process.wait()
+
+    @classmethod
+    def kill_all(cls):
+        """Ends every pagehost a failed case left running."""
+        for host in cls.running:
+            host.kill()
+        cls.running.clear()
+
+    def saved(self):
+        with open(self.output, "rb") as stored:
+            return stored.read()
+
+
+def saved_fields(image):
+    values = struct.unpack("<13i", image[:52])
+    fields = dict(zip(FIELDS, values))
+    fields["enabled"] = struct.unpack("<i", image[72:76])[0]
+    return fields
+
+
+def printed_fields(lines):
+    return {name: int(value) for name, value in
+            (line.split("=", 1) for line in lines if "=" in line)}

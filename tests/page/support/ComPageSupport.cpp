@@ -1,0 +1,155 @@
+#include "support/ComPageSupport.h"
+
+#include <gtest/gtest.h>
+
+#include "engine/InterfaceIds.h"
+
+namespace {
+
+constexpr wchar_t kSharedPluginsKey[] = L"Software\\Veskar Music Software\\Shared MIDI Plugins";
+
+BOOL CALLBACK CountTopLevel(HWND window, LPARAM count) {
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    if (process == GetCurrentProcessId()) ++*reinterpret_cast<size_t*>(count);
+    return TRUE;
+}
+
+BOOL CALLBACK CountWithChildren(HWND window, LPARAM count) {
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    if (process != GetCurrentProcessId()) return TRUE;
+    ++*reinterpret_cast<size_t*>(count);
+    EnumChildWindows(
+        window,
+        [](HWND, LPARAM children) -> BOOL {
+            ++*reinterpret_cast<size_t*>(children);
+            return TRUE;
+        },
+        count);
+    return TRUE;
+}
+
+}  // namespace
+
+ComRef<IPropertyPage> CreatePage() {
+    IPropertyPage* page = nullptr;
+    EXPECT_EQ(CoCreateInstance(ids::ArpeggiatorPropPage, nullptr, CLSCTX_INPROC_SERVER,
+                               IID_IPropertyPage, reinterpret_cast<void**>(&page)),
+              S_OK);
+    return ComRef<IPropertyPage>(page);
+}
+
+ComRef<IUnknown> CreateFilter() {
+    IUnknown* filter = nullptr;
+    EXPECT_EQ(CoCreateInstance(ids::ArpeggiatorFilter, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown,
+                               reinterpret_cast<void**>(&filter)),
+              S_OK);
+    return ComRef<IUnknown>(filter);
+}
+
+ULONG RefCount(IUnknown* object) {
+    object->AddRef();
+    return object->Release();
+}
+
+std::vector<uint8_t> SavedSettings(IUnknown* filter) {
+    IPersistStream* persist = nullptr;
+    IStream* stream = nullptr;
+    std::vector<uint8_t> bytes;
+    if (FAILED(filter->QueryInterface(IID_IPersistStream, reinterpret_cast<void**>(&persist)))) {
+        return bytes;
+    }
+    if (SUCCEEDED(CreateStreamOnHGlobal(nullptr, TRUE, &stream)) &&
+        SUCCEEDED(persist->Save(stream, TRUE))) {
+        bytes.resize(76);
+        ULONG read = 0;
+        stream->Seek({}, STREAM_SEEK_SET, nullptr);
+        stream->Read(bytes.data(), 76, &read);
+        bytes.resize(read);
+    }
+    if (stream != nullptr) stream->Release();
+    persist->Release();
+    return bytes;
+}
+
+bool operator==(const RECT& a, const RECT& b) {
+    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
+void PrintTo(const RECT& rect, std::ostream* out) {
+    *out << "{" << rect.left << ", " << rect.top << ", " << rect.right << ", " << rect.bottom
+         << "}";
+}
+
+RECT ClientRectIn(HWND child, HWND parent) {
+    RECT rect = {};
+    GetWindowRect(child, &rect);
+    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+size_t ProcessTopLevelWindows() {
+    size_t count = 0;
+    EnumWindows(&CountTopLevel, reinterpret_cast<LPARAM>(&count));
+    return count;
+}
+
+size_t ProcessWindows() {
+    size_t count = 0;
+    EnumWindows(&CountWithChildren, reinterpret_cast<LPARAM>(&count));
+    return count;
+}
+
+HRESULT STDMETHODCALLTYPE CountingPageSite::QueryInterface(REFIID iid, void** object) {
+    if (object == nullptr) return E_POINTER;
+    *object = nullptr;
+    if (iid != IID_IUnknown && iid != IID_IPropertyPageSite) return E_NOINTERFACE;
+    *object = static_cast<IPropertyPageSite*>(this);
+    AddRef();
+    return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE CountingPageSite::GetLocaleID(LCID* locale) {
+    if (locale == nullptr) return E_POINTER;
+    *locale = LOCALE_USER_DEFAULT;
+    return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE CountingPageSite::GetPageContainer(IUnknown** container) {
+    if (container != nullptr) *container = nullptr;
+    return E_NOTIMPL;
+}
+
+// A tool window: Wine leaves it to no window manager, so it goes without waiting for one.
+ParentWindow::ParentWindow() {
+    window.CreateEx(WS_EX_TOOLWINDOW, nullptr, L"page parent", WS_POPUP, {30, 30, 860, 360},
+                    nullptr, 0);
+    window.ShowWindow(SW_SHOWNOACTIVATE);
+}
+
+HWND ParentWindow::PageWindow() const {
+    return FindWindowExW(window.GetSafeHwnd(), nullptr, L"#32770", nullptr);
+}
+
+bool HelpFolderKey::Set(const std::wstring& folder) {
+    HKEY key = nullptr;
+    if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, kSharedPluginsKey, 0, nullptr, 0, KEY_SET_VALUE,
+                        nullptr, &key, nullptr) != ERROR_SUCCESS) {
+        return false;
+    }
+    const auto bytes = static_cast<DWORD>((folder.size() + 1) * sizeof(wchar_t));
+    const LSTATUS status = RegSetValueExW(key, L"InstallDirectory", 0, REG_SZ,
+                                          reinterpret_cast<const BYTE*>(folder.c_str()), bytes);
+    RegCloseKey(key);
+    return status == ERROR_SUCCESS;
+}
+
+void HelpFolderKey::Remove() { RegDeleteKeyW(HKEY_LOCAL_MACHINE, kSharedPluginsKey); }
+
+std::wstring TemporaryFolder() {
+    wchar_t path[MAX_PATH] = {};
+    std::wstring folder(path, GetTempPathW(MAX_PATH, path));
+    while (!folder.empty() && (folder.back() == L'\\' || folder.back() == L'/')) folder.pop_back();
+    return folder;
+}

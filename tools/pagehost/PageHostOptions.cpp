@@ -1,0 +1,59 @@
+#include "pagehost/PageHostOptions.h"
+
+#include <CLI/CLI.hpp>
+
+#include <iostream>
+#include <stdexcept>
+
+namespace {
+
+void AddOptions(CLI::App& app, PageHostOptions& options, std::vector<std::string>& sets,
+                int32_t& heldKey, bool& noFrame) {
+    app.add_option("--settings", options.settingsFile,
+                   "Load stored settings through the filter's IPersistStream::Load");
+    app.add_option("--set", sets, "Change one setting, FIELD=VALUE, after --settings")
+        ->type_name("FIELD=VALUE");
+    app.add_option("--ticks-per-quarter", options.ticksPerQuarter,
+                   "The host's resolution, for the page's change of rate units")
+        ->check(CLI::Range(1, 1 << 20));
+    app.add_option("--bpm", options.beatsPerMinute, "The host's tempo")
+        ->check(CLI::Range(1.0, 1000.0));
+    app.add_option("--hold-live-note", heldKey,
+                   "Hold this key on live input while the page is open; one live tick after the "
+                   "frame closes prints what the filter sends")
+        ->check(CLI::Range(0, 127));
+    app.add_flag("--no-frame", noFrame, "Do not open the property frame");
+    app.add_flag("--report-windows", options.reportWindows,
+                 "Print the screen rectangles of the frame, the page and the OK and Cancel "
+                 "buttons once the page shows");
+    app.add_option("--close", options.closeWith, "Press the frame's OK or Cancel by itself")
+        ->check(CLI::IsMember({"ok", "cancel"}));
+    app.add_option("--save-settings", options.saveSettingsFile,
+                   "Save the settings through IPersistStream::Save after the frame closed");
+    app.add_flag("--print", options.printSettings, "Print the settings field by field at the end");
+}
+
+}  // namespace
+
+std::variant<PageHostOptions, int> ParsePageHostOptions(int argc, const char* const* argv) {
+    CLI::App app(
+        "pagehost: shows the Arpeggiator's editor page in the system's property frame, "
+        "as a host does, with the filter made from the registered Arpeggiator.dll.");
+    PageHostOptions options;
+    std::vector<std::string> sets;
+    int32_t heldKey = -1;
+    bool noFrame = false;
+    AddOptions(app, options, sets, heldKey, noFrame);
+    try {
+        app.parse(argc, argv);
+        for (const std::string& text : sets) options.settings.push_back(ParseSetting(text));
+    } catch (const CLI::ParseError& error) {
+        return app.exit(error) == 0 ? kPageHostOk : kPageHostUsage;
+    } catch (const std::invalid_argument& error) {
+        std::cerr << "pagehost: " << error.what() << "\n";
+        return kPageHostUsage;
+    }
+    if (heldKey >= 0) options.heldLiveKey = heldKey;
+    options.showFrame = !noFrame;
+    return options;
+}
