@@ -1,5 +1,6 @@
 // Any bytes as a Standard MIDI File. The reader either refuses them with an offset inside the
 // file, or returns a song that the writer can write and the reader reads back unchanged.
+// fuzz/midi.dict holds the file's tokens: chunk tags, status bytes, meta types.
 #include <cstdint>
 #include <stdexcept>
 

@@ -115,8 +115,10 @@ void CArpeggiator::FilterChunk(int32_t from, int32_t chunkEnd, IHostEventQueue* 
             }
         }
         if (windowOn != 0) {
-            RecognizeWindowChord(windowKeyEndTimes, std::max(from - kWindowKeyGraceTicks, 0),
-                                 chordMask, chordRoot);
+            // 64-bit: a chunk that starts within the grace of the song range's first tick.
+            const auto reference =
+                static_cast<int32_t>(std::max<int64_t>(int64_t{from} - kWindowKeyGraceTicks, 0));
+            RecognizeWindowChord(windowKeyEndTimes, reference, chordMask, chordRoot);
         }
     }
 

@@ -254,3 +254,18 @@ TEST(FilterEvents, NotesBeforeTickZeroArpeggiateOnlyTheirOwnKeys) {
     EXPECT_EQ(Keys(out), (std::vector<int>{60, 64, 64, 60}));
     EXPECT_EQ(Times(out), (std::vector<int>{-900, -800, -700, -600}));
 }
+
+// Regression: a chunk starting within 20 ticks of the song range's first tick subtracted the
+// window keys' grace below the range (a signed overflow, which wrapped the reference to the
+// range's end and so dropped every window key). The reference there is 0, as before tick 20.
+TEST(FilterEvents, WindowChordAtTheSongRangeStartIsNamed) {
+    FilterHarness h;
+    TickRate(h.Params(), 100);
+    h.Params().leftHandWindowOn = 1;  // keys 24 to 48
+    const int32_t lowest = std::numeric_limits<int32_t>::min();
+    const uint32_t toTick100 = 0x80000000u + 100;  // from the range's first tick to tick 100
+    h.Play(lowest, lowest + 100,
+           {Note(lowest, 26, 80, toTick100), Note(lowest, 29, 80, toTick100),
+            Note(lowest, 33, 80, toTick100)});
+    EXPECT_EQ(h.State().chordRoot, 2) << "D minor";
+}
