@@ -83,14 +83,35 @@ void CNWEditControl::Draw(CDC& dc) {
         const int indent = style->GetTextIndent();
         if (style->textAlign == 0) text.left += indent;
         if (style->textAlign == 2) text.right -= indent;
-        UINT format = static_cast<UINT>(style->textAlign) | DT_SINGLELINE | DT_VCENTER;
-        if (endEllipsis) {
-            format |= DT_END_ELLIPSIS;
-        }
         dc.SetBkMode(noBackground ? TRANSPARENT : OPAQUE);
         dc.SetTextColor(style->colors[IsEnabled() ? 3 : 5]);
         dc.SelectObject(CNWSharedDrawing::Get().normalFont);
-        dc.DrawText(GetDisplayText(), text, format);
+        if (wordWrap) {
+            DrawWrapped(dc, text);
+        } else {
+            UINT format = static_cast<UINT>(style->textAlign) | DT_SINGLELINE | DT_VCENTER;
+            if (endEllipsis) {
+                format |= DT_END_ELLIPSIS;
+            }
+            dc.DrawText(GetDisplayText(), text, format);
+        }
     }
     CNWControl::Draw(dc);
+}
+
+// Lines broken between words, a word wider than the box broken inside it, the block centred
+// vertically; lines that do not fit are cut at the box's bottom edge.
+void CNWEditControl::DrawWrapped(CDC& dc, RECT box) {
+    constexpr int kSideInset = 2;
+    box.left += kSideInset;
+    box.right -= kSideInset;
+    const std::wstring text = GetDisplayText();
+    const UINT format = static_cast<UINT>(style->textAlign) | DT_WORDBREAK | DT_EDITCONTROL;
+    RECT measured = box;
+    const int height = dc.DrawText(text, measured, format | DT_CALCRECT);
+    const LONG room = box.bottom - box.top;
+    if (height < room) {
+        box.top += (room - height) / 2;
+    }
+    dc.DrawText(text, box, format);
 }

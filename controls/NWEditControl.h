@@ -27,6 +27,11 @@ public:
     virtual void SetOption(uint32_t option) { backEndOption = option; }
 
     void SetActOnPress(bool act) { actOnPress = act ? 1 : 0; }
+    // Set: the text is broken into lines that fit the field and centred as a block, for a
+    // field that shows longer texts (the page's recognised chord); clear (the default): one
+    // line, vertically centred, cut with an ellipsis when `endEllipsis` is set.
+    void SetWordWrap(bool wrap) { wordWrap = wrap ? 1 : 0; }
+    bool GetWordWrap() const { return wordWrap != 0; }
     // The text Draw shows: the short name, then the value text (with "+" when the flag asks),
     // joined by the separator, each as the style's options select.
     std::wstring GetDisplayText() const;
@@ -34,7 +39,10 @@ public:
     uint32_t GetOption() const { return backEndOption; }
 
 private:
+    void DrawWrapped(CDC& dc, RECT box);
+
     uint32_t colors[4] = {0, 0, 0, 0};
     uint32_t backEndOption = 0;
     int32_t actOnPress = 0;
+    uint8_t wordWrap = 0;
 };

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Prints one table of what the real-time calls cost: time per call (mean, 99th percentile and
 # worst, from Google Benchmark) beside the same call bypassed, and instructions per call from
-# callgrind, which stay the same on a busy machine. Usage: scripts/bench.sh [MIN_SECONDS]
+# callgrind, which stay the same on a busy machine; then, when the Windows build can be made,
+# what the editor page's paints cost under Wine. Usage: scripts/bench.sh [MIN_SECONDS]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -88,3 +89,23 @@ print("\ntarget: p99 under 10 us and worst call under 50 us. Both come from five
 print("20,000 calls, keeping each call's fastest replay, so preemptions by other processes drop out;")
 print("instructions per call are callgrind's counts inside the call, stable on a busy machine.")
 PY
+
+# The editor page's paints (Windows preset, under Wine, in an X display of its own unless one
+# is set). Optional: without MinGW and Wine the engine's table stands alone.
+echo
+windows_log=build/bench-windows.log
+if ! command -v x86_64-w64-mingw32-g++-posix >/dev/null ||
+    ! { command -v wine64 >/dev/null || [ -x /usr/lib/wine/wine64 ]; }; then
+    echo "page paint: not measured (no Windows build here; scripts/install-deps.sh windows adds MinGW and Wine)"
+elif ! { cmake --preset windows && cmake --build --preset windows -j2 --target arp_page_bench; } \
+    >"$windows_log" 2>&1; then
+    echo "page paint: not measured (the Windows build failed; see $windows_log)"
+else
+    prefix=$PWD/build/windows/wineprefix
+    wineserver=$(command -v wineserver || echo /usr/lib/wine/wineserver)
+    # A server left from an earlier display would hand the benchmark a display that is gone.
+    [ -d "$prefix" ] && WINEPREFIX=$prefix "$wineserver" -w 2>/dev/null || true
+    run=(cmake/wine-run.sh "$prefix" build/windows/bench/page/arp_page_bench.exe)
+    [ -n "${DISPLAY:-}" ] || run=(xvfb-run -a -s "-screen 0 1024x768x24" "${run[@]}")
+    "${run[@]}" 2>/dev/null | tr -d '\r' || echo "page paint: the benchmark did not run"
+fi

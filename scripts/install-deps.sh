@@ -3,7 +3,8 @@
 # already present are skipped, so a second run costs one dpkg query.
 # Usage: scripts/install-deps.sh [GROUP...]   (default: every group)
 #   native    the native build, its tests and the benchmarks
-#   windows   the MinGW build and its tests under Wine, windows under Xvfb, real input
+#   windows   the MinGW build and its tests under Wine, windows under Xvfb, real input, and
+#             the fonts the page is drawn in (Liberation Sans stands for Arial under Wine)
 #   fuzz      clang with libFuzzer and the sanitizer runtimes
 #   demo      the demo's synthesizer, soundfont and image tools
 #   shipping  the help compiler, the installer builder and the artwork script
@@ -15,7 +16,7 @@ declare -A group=(
   [native]="build-essential cmake ninja-build clang-format googletest libgtest-dev
             libbenchmark-dev nlohmann-json3-dev libcli11-dev python3 python3-mido midicsv valgrind"
   [windows]="mingw-w64 g++-mingw-w64-x86-64-posix wine64 xvfb xauth xdotool imagemagick
-             python3-pil fonts-dejavu-core"
+             python3-pil fonts-dejavu-core fonts-liberation"
   [fuzz]="clang-14 libclang-rt-14-dev libfuzzer-14-dev llvm-14"
   [demo]="fluidsynth timgm6mb-soundfont imagemagick librsvg2-bin"
   [shipping]="nsis fp-utils libchm-bin python3-pil fonts-dejavu-core"

@@ -143,6 +143,11 @@ private:
 
     // --- Paint (PagePaint.cpp)
     void OnPaint();
+    void OnPrintClient(HDC target);
+    void PaintPage(CDC& target);
+    void PaintSkin(CDC& memory, CDC& target);
+    void PaintFrames(CDC& memory);
+    void PaintLabels(CDC& memory);
 
     // --- Values (PropPageValues.cpp)
     ArpeggiatorParams Params() const;

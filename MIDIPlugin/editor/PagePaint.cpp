@@ -1,8 +1,6 @@
 // The page paints itself whole: the skin, thin frames around the drop-downs and value boxes,
 // the labels, then the controls, all composed off screen and copied to the window in one
 // transfer, so that the full repaint after every chord never flickers.
-#include <iterator>
-
 #include "controls/AutoDCRestorer.h"
 #include "controls/NWDropDownCtrl.h"
 #include "controls/NWEditControl.h"
@@ -27,32 +25,66 @@ struct Label {
 
 void CArpeggiatorPropPage::OnPaint() {
     CPaintDC paint(GetSafeHwnd());
+    PaintPage(paint);
+}
+
+// WM_PRINTCLIENT (PrintWindow, the page renderer): the same composition into the caller's
+// context, limited to the client area and to whatever clip region the caller selected, as a
+// paint is limited to its clip box. The caller's context is left as it was given.
+void CArpeggiatorPropPage::OnPrintClient(HDC target) {
+    const int saved = SaveDC(target);
     const RECT client = GetClientRect();
-    CWMemDC memory(paint);
-    CAutoDCRestorer memoryState(memory, kRestoreSelection);
-
-    CDC skin;
-    skin.CreateCompatibleDC(paint.GetSafeHdc());
+    IntersectClipRect(target, client.left, client.top, client.right, client.bottom);
     {
-        CAutoDCRestorer skinState(skin, kRestoreSelection);
-        skin.SelectObject(skinBitmap);
-        // Not stretched: beyond the skin's own size the page draws nothing of its own.
-        memory.BitBlt(client.left, client.top, client.right - client.left,
-                      client.bottom - client.top, skin.GetSafeHdc(), 0, 0, SRCCOPY);
+        CDC attached(target);
+        PaintPage(attached);
     }
+    RestoreDC(target, saved);
+}
 
+// Everything lands in a bitmap the size of the target's clip box; the restorer goes before
+// the memory context, which copies itself to the target as it goes. The frame pen, the
+// paint's own, stays selected until the controls have drawn, and leaves the context before
+// it is deleted (a selected pen would not be).
+void CArpeggiatorPropPage::PaintPage(CDC& target) {
+    CWMemDC memory(target);
+    CAutoDCRestorer memoryState(memory, kRestoreSelection);
+    PaintSkin(memory, target);
     HPEN framePen = CreatePen(PS_SOLID, 0, frameColor);
-    memory.SelectObject(framePen);
+    HGDIOBJ previousPen = memory.SelectObject(framePen);
+    PaintFrames(memory);
+    PaintLabels(memory);
+    DrawControls(memory);
+    memory.SelectObject(previousPen);
+    DeleteObject(framePen);
+}
+
+void CArpeggiatorPropPage::PaintSkin(CDC& memory, CDC& target) {
+    const RECT client = GetClientRect();
+    CDC skin;
+    skin.CreateCompatibleDC(target.GetSafeHdc());
+    CAutoDCRestorer skinState(skin, kRestoreSelection);
+    skin.SelectObject(skinBitmap);
+    // Not stretched: beyond the skin's own size the page draws nothing of its own.
+    memory.BitBlt(client.left, client.top, client.right - client.left, client.bottom - client.top,
+                  skin.GetSafeHdc(), 0, 0, SRCCOPY);
+}
+
+// One-pixel outlines in the frame pen; sliders, range sliders and buttons get none.
+void CArpeggiatorPropPage::PaintFrames(CDC& memory) {
     memory.SelectObject(GetStockObject(NULL_BRUSH));
     CNWControl* const framed[] = {unitsDropDown, pathDropDown, rateBox,       legatoBox,
                                   swingBox,      outputLowBox, outputHighBox, chordLowBox,
                                   chordHighBox,  chordDisplay};
     for (CNWControl* control : framed) memory.Rectangle(control->GetRect());
+}
 
+// Placed from the controls' current positions on every paint, so that the labels follow the
+// layout. Without a background: the skin shows between the letters.
+void CArpeggiatorPropPage::PaintLabels(CDC& memory) {
     memory.SetTextColor(textColor);
     memory.SetBkMode(TRANSPARENT);
     memory.SelectObject(labelFont);
-    // Placed from the controls' current positions, so that the labels follow the layout.
     const Label labels[] = {
         {L"Play Through", playThroughBox, 20, 2}, {L"Units:", unitsDropDown, 0, -14},
         {L"Path:", pathDropDown, 0, -14},         {L"Rate", rateBox, 4, -14},
@@ -64,10 +96,4 @@ void CArpeggiatorPropPage::OnPaint() {
         const RECT anchor = label.anchor->GetRect();
         memory.TextOut(anchor.left + label.dx, anchor.top + label.dy, label.text);
     }
-
-    DrawControls(memory);
-    // The pen leaves the context with the restorer, before it is deleted; the memory context
-    // copies itself to the window when it goes, after the restorer.
-    memory.SelectObject(GetStockObject(BLACK_PEN));
-    DeleteObject(framePen);
 }

@@ -68,6 +68,9 @@ void CArpeggiatorPropPage::CreateControls() {
     chordLowBox = AddValueBox(style);
     chordHighBox = AddValueBox(style);
     chordDisplay = AddValueBox(style);
+    // A chord's name ("G 7 1st inversion") is wider than the display: it takes two lines
+    // rather than an ellipsis.
+    chordDisplay->SetWordWrap(true);
 }
 
 // The first button, the power button, is the one that carries a name.

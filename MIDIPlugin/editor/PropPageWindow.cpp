@@ -86,6 +86,9 @@ LRESULT CArpeggiatorPropPage::WindowProc(UINT message, WPARAM wParam, LPARAM lPa
         case WM_PAINT:
             OnPaint();
             return 0;
+        case WM_PRINTCLIENT:
+            OnPrintClient(reinterpret_cast<HDC>(wParam));
+            return 0;
         case WM_DESTROY:
             OnDestroy();
             return 0;

@@ -2,6 +2,7 @@
 // on the page opens the in-place editor).
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <vector>
 
 #include "controls/AbbreviateName.h"
@@ -133,4 +134,43 @@ TEST(ValueFieldActions, TheOwnerIsAskedOnDoubleClickPressWhenAskedAndAction7) {
         EXPECT_EQ(host.TakeLog(), row.log);
         EXPECT_EQ(field->GetValue(), 0.0) << "a value field's clicks never change its value";
     }
+}
+
+// A text wider than the field: one cut line without wrapping, every word on its own lines
+// with it, the block centred between the field's top and bottom.
+TEST(ValueFieldDrawing, AWrappingFieldBreaksALongTextIntoCentredLines) {
+    constexpr COLORREF kCanvas = RGB(0, 0, 0), kText = RGB(255, 255, 255);
+    const RECT rect = {10, 10, 60, 90};
+    auto inkRows = [&](bool wrap) {
+        ButtonHost host(false);
+        CNWEditControl* field = AddField(host, rect);
+        NWControlStyle style = Showing(false, true);
+        style.colors[3] = kText;
+        style.SetOption(NWControlStyle::kNoBackground, 1);
+        field->SetStyle(style);
+        field->SetWordWrap(wrap);
+        field->SetValueText(L"G 7 1st inversion");
+        PixelCanvas canvas(80, 100, kCanvas);
+        host.DrawControls(canvas.Dc());
+        const std::vector<uint32_t> pixels = canvas.Pixels();  // 0xAARRGGBB; the canvas is black
+        std::vector<int> rows;
+        for (int y = 0; y < canvas.height; ++y) {
+            bool ink = false;
+            for (int x = 0; x < canvas.width && !ink; ++x) {
+                ink = (pixels[static_cast<size_t>(y * canvas.width + x)] & 0xFFFFFF) != 0;
+            }
+            if (ink) rows.push_back(y);
+        }
+        return rows;
+    };
+    const std::vector<int> oneLine = inkRows(false);
+    const std::vector<int> wrapped = inkRows(true);
+    ASSERT_FALSE(oneLine.empty());
+    ASSERT_FALSE(wrapped.empty());
+    const int lineHeight = oneLine.back() - oneLine.front() + 1;
+    EXPECT_GT(wrapped.back() - wrapped.front() + 1, lineHeight + lineHeight / 2) << "two lines";
+    const int above = wrapped.front() - rect.top, below = rect.bottom - 1 - wrapped.back();
+    EXPECT_LE(std::abs(above - below), lineHeight / 2 + 2) << "centred as a block";
+    EXPECT_GE(wrapped.front(), rect.top);
+    EXPECT_LT(wrapped.back(), rect.bottom);
 }

@@ -7,8 +7,11 @@
 #include "arpeggiate/HresultText.h"
 #include "arpeggiate/SettingsBlock.h"
 #include "host/ParamFields.h"
+#include "pagehost/ChordKeys.h"
 #include "pagehost/FrameWatch.h"
 #include "pagehost/HostedFilter.h"
+#include "pagehost/PageRenderer.h"
+#include "pagehost/PngFile.h"
 #include "pagehost/PropertyFrame.h"
 
 namespace {
@@ -64,6 +67,29 @@ void ShowFrame(HostedFilter& filter, const PageHostOptions& options, std::ostrea
     if (!watch.SawPage()) throw std::runtime_error("the property frame showed no page");
 }
 
+// The chord's keys pressed on live input (channel 1), as a player's left hand would: the
+// filter names the chord and tells the open page, whose notification waits in this thread's
+// queue.
+void HoldChord(HostedFilter& filter, const std::wstring& chord) {
+    const ArpeggiatorParams params = ParamsOf(filter.SaveSettings());
+    if (params.leftHandWindowOn == 0) {
+        throw std::invalid_argument(
+            "--chord needs the left-hand window on (--set leftHandWindowOn=1)");
+    }
+    std::vector<ShortMessageRecord> presses;
+    for (int32_t key : KeysForChord(chord, params.leftHandBottom, params.leftHandSpan)) {
+        presses.push_back({0, midi::kNoteOn, static_cast<uint8_t>(key), kLiveVelocity, 0});
+    }
+    filter.Live(presses);
+}
+
+void RenderPage(HostedFilter& filter, const PageHostOptions& options) {
+    PageRenderer renderer(filter.Identity());
+    if (!options.chord.empty()) HoldChord(filter, options.chord);
+    renderer.Pump();
+    WritePng(options.renderFile, renderer.Render());
+}
+
 // "live 90 60 0": status, key and velocity of each message, in hexadecimal status as MIDI
 // tools print it.
 void PrintLive(std::ostream& out, const std::vector<ShortMessageRecord>& messages) {
@@ -88,13 +114,20 @@ int RunPageHost(const PageHostOptions& options, std::ostream& out, std::ostream&
         LoadInputSettings(filter, options);
         const auto key = static_cast<uint8_t>(options.heldLiveKey.value_or(0));
         if (options.heldLiveKey) filter.Live({{0, midi::kNoteOn, key, kLiveVelocity, 0}});
-        if (options.showFrame) ShowFrame(filter, options, out);
+        if (!options.renderFile.empty()) {
+            RenderPage(filter, options);
+        } else if (options.showFrame) {
+            ShowFrame(filter, options, out);
+        }
         if (options.heldLiveKey) PrintLive(out, filter.Live({}));
         const std::vector<uint8_t> saved = filter.SaveSettings();
         if (!options.saveSettingsFile.empty()) WriteFileAtomically(options.saveSettingsFile, saved);
         if (options.printSettings) PrintSettings(out, ParamsOf(saved));
         out.flush();
         return kPageHostOk;
+    } catch (const std::invalid_argument& error) {
+        err << "pagehost: " << error.what() << std::endl;
+        return kPageHostUsage;
     } catch (const std::exception& error) {
         err << "pagehost: " << error.what() << std::endl;
         return kPageHostFailed;

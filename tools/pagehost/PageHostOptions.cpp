@@ -5,7 +5,40 @@
 #include <iostream>
 #include <stdexcept>
 
+#include "platform/ComTypes.h"
+
 namespace {
+
+// What the command line holds in the system's code page, or in UTF-8 from a UTF-8 shell: the
+// chord names' degree sign arrives either way.
+std::wstring Widen(const std::string& text, UINT codePage, DWORD flags) {
+    const int length = MultiByteToWideChar(codePage, flags, text.data(),
+                                           static_cast<int>(text.size()), nullptr, 0);
+    std::wstring wide(static_cast<size_t>(length > 0 ? length : 0), L'\0');
+    if (length > 0) {
+        MultiByteToWideChar(codePage, flags, text.data(), static_cast<int>(text.size()),
+                            wide.data(), length);
+    }
+    return wide;
+}
+
+std::wstring CommandLineText(const std::string& text) {
+    if (text.empty()) return {};
+    std::wstring wide = Widen(text, CP_UTF8, MB_ERR_INVALID_CHARS);
+    return wide.empty() ? Widen(text, CP_ACP, 0) : wide;
+}
+
+void AddRenderOptions(CLI::App& app, PageHostOptions& options, std::string& chord) {
+    CLI::Option* render = app.add_option(
+        "--render", options.renderFile,
+        "Paint the page into this PNG file, with no window on the screen, instead of opening "
+        "the frame");
+    app.add_option("--chord", chord,
+                   "With --render: hold the keys of this chord in the left-hand window first, "
+                   "so that the page shows its name (\"G 7 1st inversion\"); the window must be "
+                   "on (--set leftHandWindowOn=1)")
+        ->needs(render);
+}
 
 void AddOptions(CLI::App& app, PageHostOptions& options, std::vector<std::string>& sets,
                 int32_t& heldKey, bool& noFrame) {
@@ -43,7 +76,9 @@ std::variant<PageHostOptions, int> ParsePageHostOptions(int argc, const char* co
     std::vector<std::string> sets;
     int32_t heldKey = -1;
     bool noFrame = false;
+    std::string chord;
     AddOptions(app, options, sets, heldKey, noFrame);
+    AddRenderOptions(app, options, chord);
     try {
         app.parse(argc, argv);
         for (const std::string& text : sets) options.settings.push_back(ParseSetting(text));
@@ -54,6 +89,7 @@ std::variant<PageHostOptions, int> ParsePageHostOptions(int argc, const char* co
         return kPageHostUsage;
     }
     if (heldKey >= 0) options.heldLiveKey = heldKey;
+    options.chord = CommandLineText(chord);
     options.showFrame = !noFrame;
     return options;
 }

@@ -34,6 +34,12 @@ struct PageHostOptions {
     // user closes the frame.
     std::string closeWith;
 
+    // Instead of the frame: the page painted into this PNG file, with no window on the screen,
+    // after the player held the keys of `chord` (a recognised chord's text, "G 7 1st
+    // inversion") in the left-hand window, when one is given.
+    std::string renderFile;
+    std::wstring chord;
+
     // Settings out.
     std::string saveSettingsFile;
     bool printSettings = false;
