@@ -18,7 +18,8 @@ else
     groups=(native lv2)
     for preset in "${presets[@]}"; do
         case "$preset" in
-        windows) groups+=(windows) ;;
+        # The help file and the installer: chmcmd, extract_chmLib, makensis.
+        windows) groups+=(windows shipping) ;;
         fuzz) groups+=(fuzz) ;;
         esac
     done

@@ -11,6 +11,7 @@
 
 #include "ModuleUnderTest.h"
 #include "controls/win/Window.h"
+#include "support/HelpFolderKey.h"
 
 ComRef<IPropertyPage> CreatePage();
 ComRef<IUnknown> CreateFilter();
@@ -56,15 +57,3 @@ public:
 private:
     CWindow window;
 };
-
-// The installer's record of the shared help folder, set and removed by the test; whatever the
-// test leaves is removed at the end.
-class HelpFolderKey {
-public:
-    ~HelpFolderKey() { Remove(); }
-    bool Set(const std::wstring& folder);
-    void Remove();
-};
-
-// The system's folder for temporary files, without its trailing separator.
-std::wstring TemporaryFolder();

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -39,6 +40,9 @@ public:
     uint32_t InitDone() const { return page.initDone; }
     uint32_t Shown() const { return page.shown; }
     uint32_t Deactivating() const { return page.deactivating; }
+    // The help file the page's Help hands to HTML Help, and the cookie HTML Help gave it.
+    const std::wstring& HelpPath() const { return page.helpLink.GetPath(); }
+    DWORD_PTR HelpCookie() const { return page.helpLink.GetCookie(); }
 
 private:
     CArpeggiatorPropPage& page;
