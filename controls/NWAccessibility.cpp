@@ -2,6 +2,9 @@
 
 #include <oleauto.h>
 
+#include "controls/NWControl.h"
+#include "controls/NWControlSite.h"
+
 namespace {
 
 INWProviderFactory* factory = nullptr;
@@ -92,5 +95,17 @@ LRESULT CNWAccessibility::ReturnProvider(HWND window, WPARAM wParam, LPARAM lPar
 void CNWAccessibility::ReleaseWindowProviders(HWND window) {
     if (loadedCore && loadedCore->returnRaw) {
         loadedCore->returnRaw(window, 0, 0, nullptr);
+    }
+}
+
+void CNWAccessibility::NotifyControlEvent(DWORD event, const CNWControl& control) {
+    const CNWControlSite& site = control.GetSite();
+    if (!site.HasKeyboard()) {
+        return;
+    }
+    HWND host = site.GetHostHandle();
+    const long child = site.ChildIdOf(&control);
+    if (host && child != 0) {
+        NotifyWinEvent(event, host, OBJID_CLIENT, child);
     }
 }

@@ -99,6 +99,12 @@ void CNWControlSite::DrawControls(CDC& dc) {
     if (focusControl) {
         drawIfShown(focusControl);
     }
+    // The keyboard's focus frame, just outside the control (inside its invalid rectangle).
+    if (keyboardCues && capturedControl && capturedControl->IsVisible() && HasKeyboardFocus()) {
+        RECT frame = capturedControl->GetRect();
+        InflateRect(&frame, 1, 1);
+        DrawFocusRect(dc.GetSafeHdc(), &frame);
+    }
 }
 
 void CNWControlSite::DrawControlsEx(IBaseGraphicWrap& context) {
@@ -125,6 +131,16 @@ IRawElementProviderSimple* CNWControlSite::GetSiteProvider() {
 }
 
 void CNWControlSite::OnControlsChanged() { tabIndex = -1; }
+
+void CNWControlSite::GetAccessibleName(CNWControl* control, std::wstring& text) {
+    text = control ? control->GetName() : std::wstring();
+}
+
+void CNWControlSite::GetAccessibleValue(CNWControl* control, std::wstring& text) {
+    text = control ? control->GetValueText() : std::wstring();
+}
+
+bool CNWControlSite::SetAccessibleValue(CNWControl*, const std::wstring&) { return false; }
 
 // ShowCursor keeps a display count; the count it returned when hiding tells whether the
 // cursor really went, so that showing never raises the count above where it was.
@@ -154,6 +170,9 @@ void CNWControlSite::SetCapturedControl(CNWControl* control) {
     RefreshFocus();
     if (control && CNWAccessibility::ClientsListening()) {
         CNWAccessibility::RaiseFocusChanged(control->GetAccessibleProvider());
+    }
+    if (control && HasKeyboardFocus()) {
+        CNWAccessibility::NotifyControlEvent(EVENT_OBJECT_FOCUS, *control);
     }
 }
 

@@ -1,5 +1,6 @@
 #include "pagehost/PageHost.h"
 
+#include <optional>
 #include <stdexcept>
 
 #include "MidiConstants.h"
@@ -8,6 +9,7 @@
 #include "arpeggiate/SettingsBlock.h"
 #include "host/ParamFields.h"
 #include "pagehost/ChordKeys.h"
+#include "pagehost/FocusReport.h"
 #include "pagehost/FrameWatch.h"
 #include "pagehost/HostedFilter.h"
 #include "pagehost/PageRenderer.h"
@@ -60,6 +62,8 @@ void OnPageShown(const PageHostOptions& options, std::ostream& out, const FrameL
 }
 
 void ShowFrame(HostedFilter& filter, const PageHostOptions& options, std::ostream& out) {
+    std::optional<FocusReport> focus;
+    if (options.reportFocus) focus.emplace(out);
     FrameWatch watch(
         [&options, &out](const FrameLayout& layout) { OnPageShown(options, out, layout); });
     const HRESULT hr = ShowPropertyFrame(filter.Identity(), L"Arpeggiator");

@@ -59,6 +59,9 @@ void AddOptions(CLI::App& app, PageHostOptions& options, std::vector<std::string
     app.add_flag("--report-windows", options.reportWindows,
                  "Print the screen rectangles of the frame, the page and the OK and Cancel "
                  "buttons once the page shows");
+    app.add_flag("--report-focus", options.reportFocus,
+                 "Print \"focus: NAME\" each time the keyboard focus moves, with the name a "
+                 "screen reader reads");
     app.add_option("--close", options.closeWith, "Press the frame's OK or Cancel by itself")
         ->check(CLI::IsMember({"ok", "cancel"}));
     app.add_option("--save-settings", options.saveSettingsFile,
