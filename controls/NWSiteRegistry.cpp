@@ -116,8 +116,9 @@ LRESULT CALLBACK CNWSiteRegistry::HookProc(HWND window, UINT message, WPARAM wPa
     const std::vector<CNWControlSite*> sites = LiveSitesOf(found->second);
     switch (message) {
         case WM_GETOBJECT:
-            // Answered only while accessibility is switched on (it is off until the change
-            // that brings the providers turns it on); otherwise the host window answers.
+            // UI Automation's root only while its providers are switched on. They stay off:
+            // screen readers reach the controls through the Active Accessibility object below
+            // (NWSiteAccessible.h says why).
             if (CNWAccessibility::IsOn() && static_cast<LONG>(lParam) == kUiaRootObjectId &&
                 !sites.empty()) {
                 if (IRawElementProviderSimple* provider = sites.front()->GetSiteProvider()) {

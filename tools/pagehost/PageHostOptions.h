@@ -41,6 +41,9 @@ struct PageHostOptions {
     // inversion") in the left-hand window, when one is given.
     std::string renderFile;
     std::wstring chord;
+    // With the frame: `chord` is held only once another process sets the named event of this
+    // name, from a thread of its own, as live input arrives while a page is open.
+    std::wstring chordSignal;
 
     // Settings out.
     std::string saveSettingsFile;

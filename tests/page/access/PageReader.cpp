@@ -3,11 +3,12 @@
 // call readers make), prints every child as "name | role | value | states", and sets values or
 // triggers default actions as a reader does on the user's behalf.
 //
-//   PageReader X Y [--set NAME=VALUE]... [--do NAME]... [--wait-chord SECONDS]
+//   PageReader X Y [--set NAME=VALUE]... [--do NAME]... [--wait-chord EVENT]
 //
 // --set prints "set NAME: ok" or "set NAME: refused"; --do prints "do NAME: ok". NAME is the
-// first child with that name. --wait-chord listens for the page's live-region event and prints
-// "chord: VALUE" with the display's value when it comes, or "chord: none" after SECONDS.
+// first child with that name. --wait-chord listens for the page's live-region event, sets the
+// named EVENT (pagehost --chord-on-signal then plays a chord) and prints "chord: VALUE" with the
+// value of the object the event names, or "chord: none" when no event came within 15 s.
 // Exit code 0, or 1 when the page could not be reached.
 #include <cstdio>
 #include <cstdlib>
@@ -116,13 +117,16 @@ void CALLBACK OnLiveRegion(HWINEVENTHOOK, DWORD, HWND window, LONG, LONG child, 
     chordChild = child;
 }
 
-void WaitForChord(DWORD processId, double seconds) {
+void WaitForChord(DWORD processId, const std::wstring& eventName) {
+    constexpr ULONGLONG kLimitMs = 15000;
     HWINEVENTHOOK hook =
         SetWinEventHook(EVENT_OBJECT_LIVEREGIONCHANGED, EVENT_OBJECT_LIVEREGIONCHANGED, nullptr,
                         &OnLiveRegion, processId, 0, WINEVENT_OUTOFCONTEXT);
-    std::printf("listening\n");
-    std::fflush(stdout);
-    const ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(seconds * 1000.0);
+    if (HANDLE signal = OpenEventW(EVENT_MODIFY_STATE, FALSE, eventName.c_str())) {
+        SetEvent(signal);
+        CloseHandle(signal);
+    }
+    const ULONGLONG end = GetTickCount64() + kLimitMs;
     while (chordWindow == nullptr && GetTickCount64() < end) {
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 100, QS_ALLINPUT);
         MSG message;
@@ -186,7 +190,7 @@ int main(int argc, char** argv) {
         } else if (option == "--wait-chord") {
             DWORD processId = 0;
             GetWindowThreadProcessId(window, &processId);
-            WaitForChord(processId, std::atof(argument.c_str()));
+            WaitForChord(processId, Wide(argument));
         }
         std::fflush(stdout);
     }

@@ -67,6 +67,17 @@ def case_read_and_set(build):
                      pathDirection=2, playOriginals=1)
 
 
+def case_chord_announced(build):
+    """A chord played while the page is open: the display raises its live-region event, and the
+    object the event names reads the chord's name."""
+    signal = f"ArpReaderChord{os.getpid()}"
+    case = pe.Case(build, "reader-chord", drv.settings_image(leftHandWindowOn=1),
+                   ["--chord", "G 7 1st inversion", "--chord-on-signal", signal])
+    lines = read_page(case, "--wait-chord", signal)
+    pe.expect("the announcement", "chord: G 7 1st inversion", lines[-1])
+    case.close("ok")
+
+
 CASES = {name[len("case_"):].replace("_", "-"): function
          for name, function in globals().items() if name.startswith("case_")}
 
