@@ -92,24 +92,14 @@ public:
         return NoText(text);
     }
     HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override {
-        if (role == nullptr) return E_POINTER;
-        VariantInit(role);
-        CNWControl* control = nullptr;
-        const HRESULT found = Resolve(child, control);
-        if (FAILED(found)) return found;
-        role->vt = VT_I4;
-        role->lVal = control ? Site()->GetAccessibleRole(control) : ROLE_SYSTEM_CLIENT;
-        return S_OK;
+        return Number(child, role, [](CNWControlSite& site, CNWControl* control) {
+            return control ? site.GetAccessibleRole(control) : ROLE_SYSTEM_CLIENT;
+        });
     }
     HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT* state) override {
-        if (state == nullptr) return E_POINTER;
-        VariantInit(state);
-        CNWControl* control = nullptr;
-        const HRESULT found = Resolve(child, control);
-        if (FAILED(found)) return found;
-        state->vt = VT_I4;
-        state->lVal = control ? StateOf(*Site(), *control) : STATE_SYSTEM_FOCUSABLE;
-        return S_OK;
+        return Number(child, state, [](CNWControlSite& site, CNWControl* control) {
+            return control ? StateOf(site, *control) : long{STATE_SYSTEM_FOCUSABLE};
+        });
     }
     HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT, BSTR* text) override { return NoText(text); }
     HRESULT STDMETHODCALLTYPE get_accHelpTopic(BSTR* file, VARIANT, long* topic) override {
@@ -252,6 +242,18 @@ private:
         if (text.empty()) return S_FALSE;
         *out = SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
         return *out ? S_OK : E_OUTOFMEMORY;
+    }
+
+    template <typename Compute>
+    HRESULT Number(const VARIANT& child, VARIANT* out, Compute compute) const {
+        if (out == nullptr) return E_POINTER;
+        VariantInit(out);
+        CNWControl* control = nullptr;
+        const HRESULT found = Resolve(child, control);
+        if (FAILED(found)) return found;
+        out->vt = VT_I4;
+        out->lVal = compute(*Site(), control);
+        return S_OK;
     }
 
     static HRESULT NoText(BSTR* out) {
