@@ -103,9 +103,12 @@ void CNWAccessibility::NotifyControlEvent(DWORD event, const CNWControl& control
     if (!site.HasKeyboard()) {
         return;
     }
-    HWND host = site.GetHostHandle();
+    // A focus event names the window that really has the focus (readers check), which hands
+    // WM_GETOBJECT on to the host window; the other events name the host window itself.
+    HWND keyboard = site.GetKeyboardHandle();
+    HWND window = event == EVENT_OBJECT_FOCUS && keyboard ? keyboard : site.GetHostHandle();
     const long child = site.ChildIdOf(&control);
-    if (host && child != 0) {
-        NotifyWinEvent(event, host, OBJID_CLIENT, child);
+    if (window && child != 0) {
+        NotifyWinEvent(event, window, OBJID_CLIENT, child);
     }
 }

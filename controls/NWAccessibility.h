@@ -42,7 +42,7 @@ public:
     static void ReleaseWindowProviders(HWND window);
 
     // Active Accessibility (oleacc): a WinEvent for a control of a site with a keyboard, as
-    // child `ChildIdOf(control)` of the client object of the host window. Cheap when nobody
-    // listens: the system drops events without hooks.
+    // child `ChildIdOf(control)` of the site's client object. Cheap when nobody listens: the
+    // system drops events without hooks.
     static void NotifyControlEvent(DWORD event, const CNWControl& control);
 };
