@@ -133,7 +133,7 @@ IRawElementProviderSimple* CNWControlSite::GetSiteProvider() {
 void CNWControlSite::OnControlsChanged() { tabIndex = -1; }
 
 void CNWControlSite::GetAccessibleName(CNWControl* control, std::wstring& text) {
-    text = control ? control->GetName() : std::wstring();
+    text = control ? control->GetName() : GetSiteName();
 }
 
 void CNWControlSite::GetAccessibleValue(CNWControl* control, std::wstring& text) {

@@ -83,7 +83,8 @@ public:
     virtual bool OnControlKey(CNWControl* control, UINT key, UINT modifiers);
     // Whether Enter on this control is the control's (else the host's frame takes it).
     virtual bool WantsEnter(CNWControl* control);
-    // What an accessibility client reads: the control's name (default: its name), its value
+    // What an accessibility client reads: the control's name (default: its name; for a null
+    // control the site's own name, default: the site's name), its value
     // as text (default: its value text) and its role (a ROLE_SYSTEM_ code; default by kind).
     virtual void GetAccessibleName(CNWControl* control, std::wstring& text);
     virtual void GetAccessibleValue(CNWControl* control, std::wstring& text);

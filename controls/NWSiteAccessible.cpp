@@ -75,11 +75,7 @@ public:
     }
     HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override {
         return Text(child, name, [](CNWControlSite& site, CNWControl* control, std::wstring& text) {
-            if (control) {
-                site.GetAccessibleName(control, text);
-            } else {
-                text = site.GetSiteName();
-            }
+            site.GetAccessibleName(control, text);
         });
     }
     HRESULT STDMETHODCALLTYPE get_accValue(VARIANT child, BSTR* value) override {

@@ -10,6 +10,7 @@
 #include "controls/NWMultiBtn.h"
 #include "controls/NWSliderCtrl.h"
 #include "editor/ArpeggiatorPropPage.h"
+#include "editor/PageTexts.h"
 #include "editor/PageValueMapping.h"
 #include "propvalues/PropInt.h"
 #include "resources/ResourceIds.h"
@@ -17,8 +18,12 @@
 #include <oleacc.h>
 
 // The labels drawn on the skin, and names for the controls that have none there. A slider
-// and its box share the label; their roles tell them apart.
+// and its box share the label; their roles tell them apart. The page itself is its title.
 void CArpeggiatorPropPage::GetAccessibleName(CNWControl* control, std::wstring& text) {
+    if (control == nullptr) {
+        text = pagetext::Load(IDS_PAGE_TITLE);
+        return;
+    }
     const std::pair<const CNWControl*, const wchar_t*> names[] = {
         {enableButton, L"Enable"},
         {playThroughBox, L"Play Through"},

@@ -1,6 +1,7 @@
 // A screen reader's view of the editor page, as a small Windows program: it asks the window at
 // a screen point for its Active Accessibility client object (AccessibleObjectFromWindow, the
-// call readers make), prints every child as "name | role | value | states", and sets values or
+// call readers make), prints its name ("page | NAME") and every child as
+// "name | role | value | states", and sets values or
 // triggers default actions as a reader does on the user's behalf.
 //
 //   PageReader X Y [--set NAME=VALUE]... [--do NAME]... [--wait-chord EVENT]
@@ -165,6 +166,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "PageReader: no accessible object at %ld,%ld\n", point.x, point.y);
         return 1;
     }
+    std::printf("page | %s\n", Narrow(NameOf(page, CHILDID_SELF)).c_str());
     long count = 0;
     page->get_accChildCount(&count);
     for (long id = 1; id <= count; ++id) {

@@ -14,8 +14,10 @@ import sys
 import page_e2e as pe
 from page_e2e import drv
 
-# The 19 controls with the default settings: name | role | value | states.
+# The page's name, then its 19 controls with the default settings: name | role | value |
+# states.
 DEFAULT_VIEW = """\
+page | Arpeggiator MIDI Filter
 Enable | push button |  | focusable focused checked
 Play Through | check box |  | focusable
 Keep in range | check box |  | focusable checked
@@ -56,12 +58,12 @@ def case_read_and_set(build):
     case = pe.Case(build, "reader", settings)
     lines = read_page(case, "--set", "Chord low=40", "--set", "Legato=5", "--set", "Path=Up, Up",
                       "--do", "Play Through")
-    pe.expect("the page read", DEFAULT_VIEW, [line.rstrip() for line in lines[:19]])
+    pe.expect("the page read", DEFAULT_VIEW, [line.rstrip() for line in lines[:20]])
     pe.expect("what was set", ["set Chord low: ok", "set Legato: refused", "set Path: ok",
-                               "do Play Through: ok"], lines[19:])
+                               "do Play Through: ok"], lines[20:])
     after = read_page(case)
     pe.expect("Chord low read back", "Chord low | editable text | 40 (E3) | focusable",
-              after[16].rstrip())
+              after[17].rstrip())
     case.close("ok")
     pe.expect_fields(case.host.saved(), leftHandBottom=40, leftHandSpan=8, legato=50,
                      pathDirection=2, playOriginals=1)
