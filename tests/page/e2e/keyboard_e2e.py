@@ -87,6 +87,16 @@ def run_key_case(build, name):
     pe.expect_fields(case.host.saved(), **expected)
 
 
+def case_escape_to_frame(build):
+    """Escape on a slider is the frame's: it closes as with Cancel, keeping the edit the keys
+    made, which went into the filter at once."""
+    case = start(build, "keys-escape", dict(swing=0))
+    tab_to(case, "Swing")
+    case.display.key("Right", "Escape")
+    case.host.finish()
+    pe.expect_fields(case.host.saved(), swing=2)
+
+
 def case_chord_low_typed(build):
     """Enter opens the number editor on the Chord low box; 40 and Enter write it."""
     case = start(build, "keys-chord-low", {})
