@@ -5,6 +5,7 @@
 #include "controls/BaseGraphicWrap.h"
 #include "controls/NWAccessibility.h"
 #include "controls/NWControl.h"
+#include "controls/NWMinMaxSlider.h"
 #include "controls/NWSiteRegistry.h"
 #include "controls/OurToolTipCtrl.h"
 #include "controls/win/DC.h"
@@ -99,12 +100,28 @@ void CNWControlSite::DrawControls(CDC& dc) {
     if (focusControl) {
         drawIfShown(focusControl);
     }
-    // The keyboard's focus frame, just outside the control (inside its invalid rectangle).
     if (keyboardCues && capturedControl && capturedControl->IsVisible() && HasKeyboardFocus()) {
-        RECT frame = capturedControl->GetRect();
-        InflateRect(&frame, 1, 1);
+        const RECT frame = KeyboardFrame(*capturedControl);
         DrawFocusRect(dc.GetSafeHdc(), &frame);
     }
+}
+
+// The keyboard's focus frame: just outside the control (inside its invalid rectangle); on a
+// range slider a band across the track around the end the keys move.
+RECT CNWControlSite::KeyboardFrame(const CNWControl& control) const {
+    RECT frame = control.GetRect();
+    const auto* range = dynamic_cast<const CNWMinMaxSlider*>(&control);
+    if (!range) {
+        InflateRect(&frame, 1, 1);
+        return frame;
+    }
+    constexpr LONG kBand = 5;  // pixels either side of the end's place on the track
+    const LONG at = range->TrackPixel(range->GetKeyboardLow() ? range->GetLow() : range->GetHigh());
+    LONG& first = range->IsHorizontal() ? frame.left : frame.top;
+    LONG& last = range->IsHorizontal() ? frame.right : frame.bottom;
+    first = std::max(first, at - kBand);
+    last = std::min(last, at + kBand + 1);
+    return frame;
 }
 
 void CNWControlSite::DrawControlsEx(IBaseGraphicWrap& context) {

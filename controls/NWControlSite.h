@@ -146,6 +146,7 @@ public:
 
 private:
     void RegisterTool(CNWControl* control);
+    RECT KeyboardFrame(const CNWControl& control) const;
 
     CWindow* childWindow = nullptr;
     COurToolTipCtrl* tooltip = nullptr;

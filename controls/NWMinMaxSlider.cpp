@@ -93,6 +93,7 @@ int CNWMinMaxSlider::OnKeyDown(UINT key, UINT) {
     }
     if (key == VK_SPACE) {
         keyboardLow = keyboardLow ? 0 : 1;
+        Redraw();  // the site's focus frame marks the end the keys move
         return 1;
     }
     const double end = keyboardLow ? lowValue : highValue;
