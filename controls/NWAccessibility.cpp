@@ -2,6 +2,9 @@
 
 #include <oleauto.h>
 
+#include "controls/NWControl.h"
+#include "controls/NWControlSite.h"
+
 namespace {
 
 INWProviderFactory* factory = nullptr;
@@ -92,5 +95,20 @@ LRESULT CNWAccessibility::ReturnProvider(HWND window, WPARAM wParam, LPARAM lPar
 void CNWAccessibility::ReleaseWindowProviders(HWND window) {
     if (loadedCore && loadedCore->returnRaw) {
         loadedCore->returnRaw(window, 0, 0, nullptr);
+    }
+}
+
+void CNWAccessibility::NotifyControlEvent(DWORD event, const CNWControl& control) {
+    const CNWControlSite& site = control.GetSite();
+    if (!site.HasKeyboard()) {
+        return;
+    }
+    // A focus event names the window that really has the focus (readers check), which hands
+    // WM_GETOBJECT on to the host window; the other events name the host window itself.
+    HWND keyboard = site.GetKeyboardHandle();
+    HWND window = event == EVENT_OBJECT_FOCUS && keyboard ? keyboard : site.GetHostHandle();
+    const long child = site.ChildIdOf(&control);
+    if (window && child != 0) {
+        NotifyWinEvent(event, window, OBJID_CLIENT, child);
     }
 }

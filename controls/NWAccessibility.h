@@ -40,4 +40,9 @@ public:
                                   IRawElementProviderSimple* provider);
     // Tells the automation core that a window's providers are gone (only if it was loaded).
     static void ReleaseWindowProviders(HWND window);
+
+    // Active Accessibility (oleacc): a WinEvent for a control of a site with a keyboard, as
+    // child `ChildIdOf(control)` of the site's client object. Cheap when nobody listens: the
+    // system drops events without hooks.
+    static void NotifyControlEvent(DWORD event, const CNWControl& control);
 };

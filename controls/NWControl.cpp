@@ -165,6 +165,27 @@ int CNWControl::DoAction(int action) {
     }
 }
 
+int CNWControl::OnKeyDown(UINT key, UINT) {
+    switch (key) {
+        case VK_RIGHT:
+        case VK_UP:
+            return DoAction(4);
+        case VK_LEFT:
+        case VK_DOWN:
+            return DoAction(3);
+        case VK_PRIOR:
+            return DoAction(6);
+        case VK_NEXT:
+            return DoAction(5);
+        case VK_HOME:
+            return DoAction(1);
+        case VK_END:
+            return DoAction(2);
+        default:
+            return 0;
+    }
+}
+
 void CNWControl::OnMouseEnter() {
     if (style->GetOption(NWControlStyle::kHoverFrame)) {
         SetFlag(kHoverField, 1);
@@ -222,6 +243,7 @@ void CNWControl::SetValueText(const std::wstring& text) {
     }
     valueText = text;
     Redraw();
+    CNWAccessibility::NotifyControlEvent(EVENT_OBJECT_VALUECHANGE, *this);
 }
 
 int CNWControl::SetValue(double newValue, int notify, int redraw) {
@@ -255,6 +277,7 @@ int CNWControl::SetValue(double newValue, int notify, int redraw) {
         if (!valueText.empty()) {
             CNWAccessibility::RaiseValueChanged(accessibleProvider, valueText);
         }
+        CNWAccessibility::NotifyControlEvent(EVENT_OBJECT_VALUECHANGE, *this);
         if (IsVisible() && redraw) {
             const RECT invalid = GetInvalidRect();
             site.InvalidateControl(this, &invalid);

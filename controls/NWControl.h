@@ -35,6 +35,8 @@ public:
         kAbbreviateField = 30,      // the short name is abbreviated
     };
     static constexpr uint32_t kInitialFlags = 0x50010050;
+    // The modifier keys held with a key, as OnKeyDown receives them.
+    enum KeyModifier : UINT { kShiftKey = 1, kControlKey = 2, kAltKey = 4 };
 
     explicit CNWControl(CNWControlSite& site);
     ~CNWControl() override;
@@ -106,6 +108,12 @@ public:
     virtual void DrawOverlay(CDC& dc, POINT origin);
     // The focus display: a dotted frame inside the rectangle while the style asks for it.
     virtual void DrawFocus(CDC& dc);
+    // A key for the control while it has the keyboard focus (the site routes it): 1 when the
+    // control used it. The base steps the value: Right/Up and Left/Down by the line step,
+    // Page Up/Down by the page step, Home/End to the limits (DoAction 4, 3, 6, 5, 1, 2).
+    virtual int OnKeyDown(UINT key, UINT modifiers);
+    // Whether Enter is one of the control's keys; the host's frame takes it otherwise.
+    virtual bool UsesEnter() const { return false; }
 
     // Plain accessors.
     CNWControlSite& GetSite() const { return site; }

@@ -5,6 +5,7 @@
 #include "controls/BaseGraphicWrap.h"
 #include "controls/NWAccessibility.h"
 #include "controls/NWControl.h"
+#include "controls/NWMinMaxSlider.h"
 #include "controls/NWSiteRegistry.h"
 #include "controls/OurToolTipCtrl.h"
 #include "controls/win/DC.h"
@@ -99,6 +100,28 @@ void CNWControlSite::DrawControls(CDC& dc) {
     if (focusControl) {
         drawIfShown(focusControl);
     }
+    if (keyboardCues && capturedControl && capturedControl->IsVisible() && HasKeyboardFocus()) {
+        const RECT frame = KeyboardFrame(*capturedControl);
+        DrawFocusRect(dc.GetSafeHdc(), &frame);
+    }
+}
+
+// The keyboard's focus frame: just outside the control (inside its invalid rectangle); on a
+// range slider a band across the track around the end the keys move.
+RECT CNWControlSite::KeyboardFrame(const CNWControl& control) const {
+    RECT frame = control.GetRect();
+    const auto* range = dynamic_cast<const CNWMinMaxSlider*>(&control);
+    if (!range) {
+        InflateRect(&frame, 1, 1);
+        return frame;
+    }
+    constexpr LONG kBand = 5;  // pixels either side of the end's place on the track
+    const LONG at = range->TrackPixel(range->GetKeyboardLow() ? range->GetLow() : range->GetHigh());
+    LONG& first = range->IsHorizontal() ? frame.left : frame.top;
+    LONG& last = range->IsHorizontal() ? frame.right : frame.bottom;
+    first = std::max(first, at - kBand);
+    last = std::min(last, at + kBand + 1);
+    return frame;
 }
 
 void CNWControlSite::DrawControlsEx(IBaseGraphicWrap& context) {
@@ -125,6 +148,16 @@ IRawElementProviderSimple* CNWControlSite::GetSiteProvider() {
 }
 
 void CNWControlSite::OnControlsChanged() { tabIndex = -1; }
+
+void CNWControlSite::GetAccessibleName(CNWControl* control, std::wstring& text) {
+    text = control ? control->GetName() : GetSiteName();
+}
+
+void CNWControlSite::GetAccessibleValue(CNWControl* control, std::wstring& text) {
+    text = control ? control->GetValueText() : std::wstring();
+}
+
+bool CNWControlSite::SetAccessibleValue(CNWControl*, const std::wstring&) { return false; }
 
 // ShowCursor keeps a display count; the count it returned when hiding tells whether the
 // cursor really went, so that showing never raises the count above where it was.
@@ -154,6 +187,9 @@ void CNWControlSite::SetCapturedControl(CNWControl* control) {
     RefreshFocus();
     if (control && CNWAccessibility::ClientsListening()) {
         CNWAccessibility::RaiseFocusChanged(control->GetAccessibleProvider());
+    }
+    if (control && HasKeyboardFocus()) {
+        CNWAccessibility::NotifyControlEvent(EVENT_OBJECT_FOCUS, *control);
     }
 }
 

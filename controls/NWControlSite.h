@@ -75,6 +75,23 @@ public:
     virtual void OnSiteLateHook() = 0;
     virtual void RefreshFocus();
 
+    // Appended: keyboard and accessibility (NWSiteKeyboard.cpp, NWSiteAccessible.cpp). A host
+    // that never calls EnableKeyboard gets none of it.
+
+    // The host's first say on a key for the control with the keyboard focus: true when it
+    // used the key (the control then does not see it).
+    virtual bool OnControlKey(CNWControl* control, UINT key, UINT modifiers);
+    // Whether Enter on this control is the control's (else the host's frame takes it).
+    virtual bool WantsEnter(CNWControl* control);
+    // What an accessibility client reads: the control's name (default: its name; for a null
+    // control the site's own name, default: the site's name), its value
+    // as text (default: its value text) and its role (a ROLE_SYSTEM_ code; default by kind).
+    virtual void GetAccessibleName(CNWControl* control, std::wstring& text);
+    virtual void GetAccessibleValue(CNWControl* control, std::wstring& text);
+    virtual long GetAccessibleRole(CNWControl* control);
+    // A value an accessibility client sets, as text: true when the host took it.
+    virtual bool SetAccessibleValue(CNWControl* control, const std::wstring& text);
+
     // Hooks the host window, makes the tooltip window and registers every control as a tool.
     // The first AddControl does this when the host window exists; a host that adds its
     // controls before its window exists calls it once the window is there.
@@ -95,8 +112,41 @@ public:
     // Sites alive in the process.
     static size_t LiveCount();
 
+    // Keyboard (NWSiteKeyboard.cpp). The host window gets a small child window that takes the
+    // keyboard focus for the controls: Tab and Shift+Tab walk tabControls and hand the focus
+    // back to the dialog around the host at either end; the other keys go to the focused
+    // control (the host's OnControlKey first). Call once the host window exists.
+    void EnableKeyboard();
+    bool HasKeyboard() const { return keyboardWindow != nullptr; }
+    // The window that holds the keyboard focus for the controls, or null.
+    HWND GetKeyboardHandle() const;
+    bool HasKeyboardFocus() const;
+    // Gives the keyboard window the focus (a click does, before it picks its control).
+    void TakeKeyboardFocus();
+    // Moves the keyboard focus (and the focus display) to the control.
+    void SetKeyboardControl(CNWControl* control);
+    // One key for the focused control; true when something used it.
+    bool HandleKey(UINT key, UINT modifiers);
+    // Tab within the controls: true when the focus moved, false at an end (the host's dialog
+    // then moves on).
+    bool MoveKeyboardFocus(bool backwards);
+    bool HasNextTabStop(bool backwards) const;
+    // A key message the site uses (for the host's accelerator translation): true when used.
+    bool TranslateKey(const MSG& message);
+    // WM_MOUSEWHEEL (screen point) for the control under the pointer: true when it stepped.
+    bool RouteWheel(WPARAM wParam, LPARAM lParam);
+    // The keyboard focus frame shows only after a key was used, until the next click, as the
+    // system's dialogs hide their focus cues from mouse users.
+    void SetKeyboardCues(bool shown);
+    // DoAction(7) on the control once the messages queued now are handled.
+    void PostAction(CNWControl* control);
+    // 1-based position of the control in `controls` (the accessibility child id), 0 if none.
+    long ChildIdOf(const CNWControl* control) const;
+    CNWControl* ControlFromChildId(long childId) const;
+
 private:
     void RegisterTool(CNWControl* control);
+    RECT KeyboardFrame(const CNWControl& control) const;
 
     CWindow* childWindow = nullptr;
     COurToolTipCtrl* tooltip = nullptr;
@@ -110,6 +160,8 @@ private:
     CNWControl* hoverControl = nullptr;
     HWND hookedWindow = nullptr;
     IRawElementProviderSimple* siteProvider = nullptr;
+    CWindow* keyboardWindow = nullptr;  // owned as the site's child window
+    bool keyboardCues = false;
 
 protected:
     // The position in tabControls that keyboard navigation last reached; OnControlsChanged

@@ -131,6 +131,18 @@ int CNWDropDownCtrl::DoAction(int action) {
     }
 }
 
+int CNWDropDownCtrl::OnKeyDown(UINT key, UINT modifiers) {
+    const bool opens =
+        key == VK_SPACE || key == VK_F4 || (key == VK_DOWN && (modifiers & kAltKey) != 0);
+    if (!opens || !IsEnabled()) {
+        return 0;
+    }
+    // The key's character is still queued: the menu opens after it, or the menu's own loop
+    // would take it for an item's letter and close.
+    site.PostAction(this);
+    return 1;
+}
+
 void CNWDropDownCtrl::Draw(CDC& dc) {
     if (!IsVisible() || !dc.RectVisible(rect)) {
         return;

@@ -20,6 +20,8 @@ public:
     // 1/3 previous, 2/4 next, 5 first, 6 last item (each a notified value that is then put
     // back to half), 7 the menu; 8-12 not handled.
     int DoAction(int action) override;
+    // Space, F4 or Alt+Down open the menu, as a click does; the menu then takes the keys.
+    int OnKeyDown(UINT key, UINT modifiers) override;
     // Places the arrow at the right end and the label before it.
     void Layout() override;
 

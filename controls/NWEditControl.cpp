@@ -50,6 +50,13 @@ int CNWEditControl::DoAction(int action) {
     return CNWControl::DoAction(action);
 }
 
+int CNWEditControl::OnKeyDown(UINT key, UINT modifiers) {
+    if (key == VK_RETURN || key == VK_F2) {
+        return DoAction(7);
+    }
+    return CNWControl::OnKeyDown(key, modifiers);
+}
+
 std::wstring CNWEditControl::GetDisplayText() const {
     std::wstring text;
     if (style->GetOption(NWControlStyle::kShowName) != 0) {

@@ -18,6 +18,9 @@ public:
     void OnLButtonDblClk(UINT keyFlags, POINT point) override;
     // 1-6 not handled; 7 asks the owner to act; 8 and beyond as the base.
     int DoAction(int action) override;
+    // Enter or F2 ask the owner to act (it opens its editor); other keys as the base.
+    int OnKeyDown(UINT key, UINT modifiers) override;
+    bool UsesEnter() const override { return true; }
 
     // Appended operations.
     // Four colours an owner may keep with the field and read back; drawing uses the style's.

@@ -87,6 +87,50 @@ int CNWMinMaxSlider::DoAction(int action) {
     return 1;
 }
 
+int CNWMinMaxSlider::OnKeyDown(UINT key, UINT) {
+    if (!IsEnabled()) {
+        return 0;
+    }
+    if (key == VK_SPACE) {
+        keyboardLow = keyboardLow ? 0 : 1;
+        Redraw();  // the site's focus frame marks the end the keys move
+        return 1;
+    }
+    const double end = keyboardLow ? lowValue : highValue;
+    double moved = end;
+    switch (key) {
+        case VK_RIGHT:
+        case VK_UP:
+            moved = end + GetLineStep();
+            break;
+        case VK_LEFT:
+        case VK_DOWN:
+            moved = end - GetLineStep();
+            break;
+        case VK_PRIOR:
+            moved = end + GetPageStep();
+            break;
+        case VK_NEXT:
+            moved = end - GetPageStep();
+            break;
+        case VK_HOME:
+            moved = minValue;
+            break;
+        case VK_END:
+            moved = maxValue;
+            break;
+        default:
+            return 0;
+    }
+    grabbedLow = keyboardLow;
+    if (keyboardLow) {
+        SetLow(Clamp(moved), 1);
+    } else {
+        SetHigh(Clamp(moved), 1);
+    }
+    return 1;
+}
+
 LONG CNWMinMaxSlider::TrackPixel(double trackValue) const {
     const double fraction = CNWSliderPaint::Fraction(trackValue, minValue, maxValue);
     if (horizontal) {

@@ -24,6 +24,9 @@ public:
     void OnMouseMove(UINT keyFlags, POINT point) override;
     // Action 7 goes to the owner (OnControlAction); the others to the base.
     int DoAction(int action) override;
+    // The keys move the focused end (the low one first) as the base's keys move a value, and
+    // Space switches which end is focused. A moved end counts as the grabbed one.
+    int OnKeyDown(UINT key, UINT modifiers) override;
 
     // Appended operations, in their fixed order.
 
@@ -54,6 +57,8 @@ public:
     // The frame, the lit part of the track between the handles, and the handle markers.
     virtual void DrawSlider(CDC& dc);
     virtual void DrawSliderEx(IBaseGraphicWrap& context);
+    // 1 while the keys move the low end, 0 for the high end.
+    virtual int GetKeyboardLow() const { return keyboardLow; }
 
     // Plain accessors.
     bool IsHorizontal() const { return horizontal != 0; }
@@ -101,4 +106,6 @@ private:
     // The drag.
     uint8_t warpCursor = 0;
     uint8_t skipNextMove = 0;
+    // The end the keys move.
+    int32_t keyboardLow = 1;
 };

@@ -7,6 +7,7 @@
 
 #include "controls/NWAccessibility.h"
 #include "controls/NWControlSite.h"
+#include "controls/NWSiteAccessible.h"
 
 namespace {
 
@@ -45,7 +46,8 @@ bool IsHookedMessage(UINT message, LPARAM lParam) {
         const auto* header = reinterpret_cast<const NMHDR*>(lParam);
         return header && header->code == TTN_GETDISPINFOW;
     }
-    return message == WM_GETOBJECT || message == WM_DESTROY || message == WM_NCDESTROY;
+    return message == WM_GETOBJECT || message == WM_DESTROY || message == WM_NCDESTROY ||
+           message == WM_MOUSEWHEEL || message == nwaccessible::ActionMessage();
 }
 
 }  // namespace
@@ -86,6 +88,19 @@ bool CNWSiteRegistry::IsHookedFor(HWND window, const CNWControlSite* site) {
                found->second.sites.end();
 }
 
+CNWControlSite* CNWSiteRegistry::FirstSiteOf(HWND window) {
+    auto found = Hooks().find(window);
+    if (found == Hooks().end()) {
+        return nullptr;
+    }
+    for (CNWControlSite* site : found->second.sites) {
+        if (IsRegistered(site)) {
+            return site;
+        }
+    }
+    return nullptr;
+}
+
 LRESULT CALLBACK CNWSiteRegistry::HookProc(HWND window, UINT message, WPARAM wParam,
                                            LPARAM lParam) {
     auto found = Hooks().find(window);
@@ -101,12 +116,28 @@ LRESULT CALLBACK CNWSiteRegistry::HookProc(HWND window, UINT message, WPARAM wPa
     const std::vector<CNWControlSite*> sites = LiveSitesOf(found->second);
     switch (message) {
         case WM_GETOBJECT:
-            // Answered only while accessibility is switched on (it is off until the change
-            // that brings the providers turns it on); otherwise the host window answers.
+            // UI Automation's root only while its providers are switched on. They stay off:
+            // screen readers reach the controls through the Active Accessibility object below
+            // (NWSiteAccessible.h says why).
             if (CNWAccessibility::IsOn() && static_cast<LONG>(lParam) == kUiaRootObjectId &&
                 !sites.empty()) {
                 if (IRawElementProviderSimple* provider = sites.front()->GetSiteProvider()) {
                     return CNWAccessibility::ReturnProvider(window, wParam, lParam, provider);
+                }
+            }
+            // Active Accessibility's client object, for sites with a keyboard.
+            if (static_cast<LONG>(lParam) == OBJID_CLIENT) {
+                if (const LRESULT answer = nwaccessible::AnswerClientObject(window, wParam)) {
+                    return answer;
+                }
+            }
+            break;
+        case WM_MOUSEWHEEL:
+            // Windows sends the wheel to the window under the pointer or to the focus window;
+            // either way it goes to the control under the pointer.
+            for (CNWControlSite* site : sites) {
+                if (site->RouteWheel(wParam, lParam)) {
+                    return 0;
                 }
             }
             break;
@@ -132,6 +163,10 @@ LRESULT CALLBACK CNWSiteRegistry::HookProc(HWND window, UINT message, WPARAM wPa
             Hooks().erase(found);
             break;
         default:
+            if (message == nwaccessible::ActionMessage() && !sites.empty()) {
+                nwaccessible::RunAction(*sites.front(), wParam);
+                return 0;
+            }
             break;
     }
     return CallWindowProcW(previous, window, message, wParam, lParam);

@@ -20,6 +20,8 @@ public:
     static void HookWindow(HWND window, CNWControlSite* site);
     static bool IsHooked(HWND window);
     static bool IsHookedFor(HWND window, const CNWControlSite* site);
+    // The first live site of a hooked window, or null.
+    static CNWControlSite* FirstSiteOf(HWND window);
 
 private:
     static LRESULT CALLBACK HookProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

@@ -85,3 +85,5 @@ int CNWToggleControl::DoAction(int action) {
             return CNWControl::DoAction(action);
     }
 }
+
+int CNWToggleControl::OnKeyDown(UINT key, UINT) { return key == VK_SPACE ? DoAction(7) : 0; }

@@ -24,6 +24,8 @@ public:
     // 1, 3, 5 switch off; 2, 4, 6 switch on; 7 flips; the owner hears of a real change only
     // (7 always). Other actions go to the base.
     int DoAction(int action) override;
+    // Space flips the button, as a click does; nothing else.
+    int OnKeyDown(UINT key, UINT modifiers) override;
 
     int32_t GetButtonType() const { return buttonType; }
     void SetButtonType(int32_t type) { buttonType = type; }

@@ -78,6 +78,13 @@ public:
     void OnValueChanged(CNWControl* control) override;
     void GetValueText(CNWControl* control, std::wstring& text, int reason) override;
     void OnSiteLateHook() override {}
+    // Keyboard and screen readers (PropPageKeys.cpp, PropPageAccess.cpp).
+    bool OnControlKey(CNWControl* control, UINT key, UINT modifiers) override;
+    bool WantsEnter(CNWControl* control) override;
+    void GetAccessibleName(CNWControl* control, std::wstring& text) override;
+    void GetAccessibleValue(CNWControl* control, std::wstring& text) override;
+    long GetAccessibleRole(CNWControl* control) override;
+    bool SetAccessibleValue(CNWControl* control, const std::wstring& text) override;
 
     // Reloads all 19 controls from the parameter block under the filter's lock. Also called
     // by persistence after a load while the window exists.
@@ -170,6 +177,11 @@ private:
     bool EditNumber(int32_t& n, CNWControl* control, int32_t min, int32_t max, int32_t current);
     void ApplyTypedNumber(CNWControl* control, int32_t n);
     void ApplyTypedRange(CNWEditControl* edited, CNWEditControl* other, int32_t lo, int32_t hi);
+
+    // --- Keys and screen readers (PropPageKeys.cpp, PropPageAccess.cpp)
+    bool StepEntryFor(CNWControl* control, const ArpeggiatorParams& p, NumberEntry& entry) const;
+    void SetBoxNumber(CNWControl* control, int32_t n);
+    CNWControl* BoxOf(CNWControl* control) const;
 
     // --- Menus and units (PropPageMenus.cpp)
     void ConvertRate(ArpeggiatorParams& p, int32_t oldUnits, int32_t newUnits, int32_t current);

@@ -123,4 +123,9 @@ HRESULT STDMETHODCALLTYPE CArpeggiatorPropPage::Help(LPCOLESTR) {
     return S_FALSE;
 }
 
-HRESULT STDMETHODCALLTYPE CArpeggiatorPropPage::TranslateAccelerator(MSG*) { return E_NOTIMPL; }
+// The keys the page's controls use (Tab between them, arrows, Space, Enter on a value box)
+// are handled here and reported as used; every other key stays with the frame.
+HRESULT STDMETHODCALLTYPE CArpeggiatorPropPage::TranslateAccelerator(MSG* message) {
+    if (message == nullptr) return E_POINTER;
+    return TranslateKey(*message) ? S_OK : S_FALSE;
+}

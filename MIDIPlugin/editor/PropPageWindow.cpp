@@ -2,6 +2,7 @@
 // controls through the site, and the chord notification.
 #include <string>
 
+#include "controls/NWAccessibility.h"
 #include "controls/NWControl.h"
 #include "controls/NWEditControl.h"
 #include "editor/ArpeggiatorPropPage.h"
@@ -45,6 +46,7 @@ BOOL CArpeggiatorPropPage::OnInitDialog() {
     RefreshAllControls();
     LayoutControls();
     HookHostWindow();
+    EnableKeyboard();
     initDone = 1;
     return TRUE;
 }
@@ -76,6 +78,9 @@ void CArpeggiatorPropPage::ShowChordText() {
     if (filter == nullptr) return;
     const ChordText chord = FilterAccess(*filter).CopyChordName();
     chordDisplay->SetValueText(std::wstring(chord.text, chord.length));
+    // Besides the value change every text change raises: the display is a live region, so a
+    // reader announces the new chord wherever the focus is.
+    CNWAccessibility::NotifyControlEvent(EVENT_OBJECT_LIVEREGIONCHANGED, *chordDisplay);
     InvalidateHost();
 }
 
@@ -91,6 +96,9 @@ LRESULT CArpeggiatorPropPage::WindowProc(UINT message, WPARAM wParam, LPARAM lPa
             return 0;
         case WM_DESTROY:
             OnDestroy();
+            return 0;
+        case WM_SETFOCUS:
+            TakeKeyboardFocus();  // the frame gives the page the focus: its controls take it
             return 0;
         case WM_LBUTTONDOWN:
         case WM_LBUTTONDBLCLK:
@@ -112,6 +120,8 @@ LRESULT CArpeggiatorPropPage::WindowProc(UINT message, WPARAM wParam, LPARAM lPa
 // A press or a double-click: the page takes the mouse, and the control under the point (if
 // enabled) gets the press.
 void CArpeggiatorPropPage::OnLButtonDown(UINT message, UINT keyFlags, POINT point) {
+    SetKeyboardCues(false);
+    TakeKeyboardFocus();
     SetCapture(GetSafeHwnd());
     CNWControl* control = CaptureControlAt(point);
     if (control == nullptr || !control->IsEnabled()) return;

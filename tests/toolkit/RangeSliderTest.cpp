@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "support/SliderHost.h"
 
@@ -185,4 +186,46 @@ TEST(RangeSliderEvents, PressReleaseActionAndTheIgnoredDoubleClick) {
     slider->OnLButtonDown(0, {20, 79});
     EXPECT_FALSE(slider->IsPressed());
     EXPECT_EQ(host.TakeLog(), "");
+}
+
+namespace {
+
+struct KeyRow {
+    const char* name;
+    std::vector<UINT> keys;
+    int lastResult;
+    double low;
+    double high;
+    int grabbedLow;
+};
+
+}  // namespace
+
+// From low 0.25 and high 0.75: the keys move the low end until Space switches to the high end,
+// by the line step (1/127) or the page step (1/30), and the ends never cross.
+TEST(RangeSliderKeys, KeysMoveTheFocusedEndAndSpaceSwitchesEnds) {
+    const double line = 1.0 / 127;
+    const KeyRow rows[] = {
+        {"Up raises the low end", {VK_UP}, 1, 0.25 + line, 0.75, 1},
+        {"Space, Down lowers the high end", {VK_SPACE, VK_DOWN}, 1, 0.25, 0.75 - line, 0},
+        {"Page Up", {VK_PRIOR}, 1, 0.25 + 1.0 / 30, 0.75, 1},
+        {"Home", {VK_HOME}, 1, 0.0, 0.75, 1},
+        {"End carries the high end", {VK_END}, 1, 1.0, 1.0, 1},
+        {"Space, Home pushes the low end", {VK_SPACE, VK_HOME}, 1, 0.0, 0.0, 0},
+        {"Space twice: the low end again", {VK_SPACE, VK_SPACE, VK_LEFT}, 1, 0.25 - line, 0.75, 1},
+        {"a letter is not used", {'A'}, 0, 0.25, 0.75, 0},
+    };
+    for (const KeyRow& row : rows) {
+        SCOPED_TRACE(row.name);
+        SliderHost host(false);
+        CNWMinMaxSlider* slider = host.AddRangeSlider({0, 0, 42, 80});
+        slider->SetLow(0.25, 0, 1);
+        slider->SetHigh(0.75, 0, 1);
+        int result = -1;
+        for (UINT key : row.keys) result = slider->OnKeyDown(key, 0);
+        EXPECT_EQ(result, row.lastResult);
+        EXPECT_DOUBLE_EQ(slider->GetLow(), row.low);
+        EXPECT_DOUBLE_EQ(slider->GetHigh(), row.high);
+        EXPECT_EQ(slider->GetGrabbedLow(), row.grabbedLow);
+    }
 }

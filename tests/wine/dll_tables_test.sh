@@ -18,7 +18,7 @@ sed 's/^/  /' <<<"$imports"
 # The system DLLs this module and its editor page may use.
 system='^(kernel32|user32|gdi32|advapi32|ole32|oleaut32|winmm|msvcrt|ucrtbase|shell32|shlwapi'
 system+='|comctl32|comdlg32|uxtheme|msimg32|version|gdiplus|d2d1|dwrite|d3d11|dxgi'
-system+='|windowscodecs|uiautomationcore|api-ms-win-[a-z0-9-]+)\.dll$'
+system+='|windowscodecs|uiautomationcore|oleacc|api-ms-win-[a-z0-9-]+)\.dll$'
 
 failures=0
 if [ -z "$imports" ]; then

@@ -1,5 +1,6 @@
 #include "pagehost/PageHost.h"
 
+#include <optional>
 #include <stdexcept>
 
 #include "MidiConstants.h"
@@ -8,6 +9,8 @@
 #include "arpeggiate/SettingsBlock.h"
 #include "host/ParamFields.h"
 #include "pagehost/ChordKeys.h"
+#include "pagehost/ChordSignal.h"
+#include "pagehost/FocusReport.h"
 #include "pagehost/FrameWatch.h"
 #include "pagehost/HostedFilter.h"
 #include "pagehost/PageRenderer.h"
@@ -59,7 +62,16 @@ void OnPageShown(const PageHostOptions& options, std::ostream& out, const FrameL
     if (options.closeWith == "cancel") FrameWatch::PressButton(layout, IDCANCEL);
 }
 
+void HoldChord(HostedFilter& filter, const std::wstring& chord);
+
 void ShowFrame(HostedFilter& filter, const PageHostOptions& options, std::ostream& out) {
+    std::optional<FocusReport> focus;
+    if (options.reportFocus) focus.emplace(out);
+    std::optional<ChordSignal> chord;
+    if (!options.chordSignal.empty()) {
+        chord.emplace(options.chordSignal,
+                      [&filter, &options] { HoldChord(filter, options.chord); });
+    }
     FrameWatch watch(
         [&options, &out](const FrameLayout& layout) { OnPageShown(options, out, layout); });
     const HRESULT hr = ShowPropertyFrame(filter.Identity(), L"Arpeggiator");

@@ -28,16 +28,18 @@ std::wstring CommandLineText(const std::string& text) {
     return wide.empty() ? Widen(text, CP_ACP, 0) : wide;
 }
 
-void AddRenderOptions(CLI::App& app, PageHostOptions& options, std::string& chord) {
-    CLI::Option* render = app.add_option(
-        "--render", options.renderFile,
-        "Paint the page into this PNG file, with no window on the screen, instead of opening "
-        "the frame");
+void AddRenderOptions(CLI::App& app, PageHostOptions& options, std::string& chord,
+                      std::string& signal) {
+    app.add_option("--render", options.renderFile,
+                   "Paint the page into this PNG file, with no window on the screen, instead of "
+                   "opening the frame");
     app.add_option("--chord", chord,
-                   "With --render: hold the keys of this chord in the left-hand window first, "
-                   "so that the page shows its name (\"G 7 1st inversion\"); the window must be "
-                   "on (--set leftHandWindowOn=1)")
-        ->needs(render);
+                   "With --render or --chord-on-signal: hold the keys of this chord in the "
+                   "left-hand window, so that the page shows its name (\"G 7 1st inversion\"); "
+                   "the window must be on (--set leftHandWindowOn=1)");
+    app.add_option("--chord-on-signal", signal,
+                   "With the frame: hold the --chord keys only when another process sets the "
+                   "named event of this name");
 }
 
 void AddOptions(CLI::App& app, PageHostOptions& options, std::vector<std::string>& sets,
@@ -59,6 +61,9 @@ void AddOptions(CLI::App& app, PageHostOptions& options, std::vector<std::string
     app.add_flag("--report-windows", options.reportWindows,
                  "Print the screen rectangles of the frame, the page and the OK and Cancel "
                  "buttons once the page shows");
+    app.add_flag("--report-focus", options.reportFocus,
+                 "Print \"focus: NAME\" each time the keyboard focus moves, with the name a "
+                 "screen reader reads");
     app.add_option("--close", options.closeWith, "Press the frame's OK or Cancel by itself")
         ->check(CLI::IsMember({"ok", "cancel"}));
     app.add_option("--save-settings", options.saveSettingsFile,
@@ -77,8 +82,9 @@ std::variant<PageHostOptions, int> ParsePageHostOptions(int argc, const char* co
     int32_t heldKey = -1;
     bool noFrame = false;
     std::string chord;
+    std::string signal;
     AddOptions(app, options, sets, heldKey, noFrame);
-    AddRenderOptions(app, options, chord);
+    AddRenderOptions(app, options, chord, signal);
     try {
         app.parse(argc, argv);
         for (const std::string& text : sets) options.settings.push_back(ParseSetting(text));
@@ -90,6 +96,11 @@ std::variant<PageHostOptions, int> ParsePageHostOptions(int argc, const char* co
     }
     if (heldKey >= 0) options.heldLiveKey = heldKey;
     options.chord = CommandLineText(chord);
+    options.chordSignal = CommandLineText(signal);
     options.showFrame = !noFrame;
+    if (!chord.empty() && options.renderFile.empty() && signal.empty()) {
+        std::cerr << "pagehost: --chord needs --render or --chord-on-signal\n";
+        return kPageHostUsage;
+    }
     return options;
 }

@@ -30,6 +30,8 @@ struct PageHostOptions {
     // Print where the frame, the page and the frame's buttons lie on the screen, once the page
     // shows, for whoever drives the frame from outside (tests, screen readers).
     bool reportWindows = false;
+    // Print "focus: NAME" each time the keyboard focus moves, as a screen reader names it.
+    bool reportFocus = false;
     // Press this frame button by itself once the page shows ("ok" or "cancel"); empty: the
     // user closes the frame.
     std::string closeWith;
@@ -39,6 +41,9 @@ struct PageHostOptions {
     // inversion") in the left-hand window, when one is given.
     std::string renderFile;
     std::wstring chord;
+    // With the frame: `chord` is held only once another process sets the named event of this
+    // name, from a thread of its own, as live input arrives while a page is open.
+    std::wstring chordSignal;
 
     // Settings out.
     std::string saveSettingsFile;
