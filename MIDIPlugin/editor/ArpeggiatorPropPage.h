@@ -168,15 +168,16 @@ private:
     bool ApplySwitch(CNWControl* control, double x, ArpeggiatorParams& p);
     bool ApplyRate(CNWControl* control, double x);
     bool ApplyLegatoOrSwing(CNWControl* control, double x, ArpeggiatorParams& p);
-    void ApplyOutputRange(ArpeggiatorParams& p);
-    void ApplyChordRange(ArpeggiatorParams& p);
+    void ApplyRangeSlider(CNWMinMaxSlider* slider, ArpeggiatorParams& p);
     bool ApplyRangeBox(CNWControl* control, double x, ArpeggiatorParams& p);
+    bool IsRangeBox(const CNWControl* control) const;
+    void SetRangeEnd(ArpeggiatorParams& p, CNWControl* box, int32_t key);
+    void PutRange(ArpeggiatorParams& p, CNWControl* source, bool lowMoved, int32_t lo, int32_t hi);
 
     // --- Typed numbers (PropPageEdits.cpp)
     bool NumberEntryFor(CNWControl* control, const ArpeggiatorParams& p, NumberEntry& entry) const;
     bool EditNumber(int32_t& n, CNWControl* control, int32_t min, int32_t max, int32_t current);
     void ApplyTypedNumber(CNWControl* control, int32_t n);
-    void ApplyTypedRange(CNWEditControl* edited, CNWEditControl* other, int32_t lo, int32_t hi);
 
     // --- Keys and screen readers (PropPageKeys.cpp, PropPageAccess.cpp)
     bool StepEntryFor(CNWControl* control, const ArpeggiatorParams& p, NumberEntry& entry) const;

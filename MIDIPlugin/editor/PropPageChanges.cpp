@@ -1,7 +1,7 @@
 // From the controls to the parameter block: what the page writes when the user (or the page
 // itself, through a notified SetValue) changed a control. Everything here runs while holding
 // the filter's lock, so the engine sees each change whole; the two range pairs never leave
-// their limits, and of their two ends the one the user grabbed wins.
+// their limits, and of their two ends the one the user moved wins (PutRange).
 #include <algorithm>
 
 #include "controls/NWEditControl.h"
@@ -25,8 +25,8 @@ void CArpeggiatorPropPage::OnValueChanged(CNWControl* control) {
             ApplyLegatoOrSwing(control, x, p) || ApplyRangeBox(control, x, p)) {
             return;
         }
-        if (control == outputRangeSlider) ApplyOutputRange(p);
-        if (control == chordRangeSlider) ApplyChordRange(p);
+        if (control == outputRangeSlider) ApplyRangeSlider(outputRangeSlider, p);
+        if (control == chordRangeSlider) ApplyRangeSlider(chordRangeSlider, p);
     });
     InvalidateHost();
 }
@@ -72,62 +72,53 @@ bool CArpeggiatorPropPage::ApplyLegatoOrSwing(CNWControl* control, double x, Arp
     return false;
 }
 
-// The arpeggio range: bottom 0..115, at least an octave, top at most 127.
-void CArpeggiatorPropPage::ApplyOutputRange(ArpeggiatorParams& p) {
-    int32_t lo = std::min(FromUnit(outputRangeSlider->GetLow(), kKey.min, kKey.max),
-                          kKey.max - pagevalues::kOutputMinSpan);
-    int32_t hi = std::max(FromUnit(outputRangeSlider->GetHigh(), kKey.min, kKey.max),
-                          pagevalues::kOutputMinSpan);
-    if (outputRangeSlider->GetGrabbedLow() != 0) {
-        hi = std::max(hi, lo + pagevalues::kOutputMinSpan);
-    } else {
-        lo = std::min(lo, hi - pagevalues::kOutputMinSpan);
-    }
-    p.arpBottom = lo;
-    p.arpSpan = hi - lo;
-    UpdateControl(outputRangeSlider);
-    UpdateControl(outputLowBox);
-    UpdateControl(outputHighBox);
+// A handle moved, by a drag or a key: the grabbed end is the moved one.
+void CArpeggiatorPropPage::ApplyRangeSlider(CNWMinMaxSlider* slider, ArpeggiatorParams& p) {
+    PutRange(p, slider, slider->GetGrabbedLow() != 0,
+             FromUnit(slider->GetLow(), kKey.min, kKey.max),
+             FromUnit(slider->GetHigh(), kKey.min, kKey.max));
 }
 
-// The left-hand window: bottom 0..126, at least one key, top at most 127. The slider keeps
-// the handle positions it has; only the boxes follow.
-void CArpeggiatorPropPage::ApplyChordRange(ArpeggiatorParams& p) {
-    int32_t lo = std::min(FromUnit(chordRangeSlider->GetLow(), kKey.min, kKey.max),
-                          kKey.max - pagevalues::kChordMinSpan);
-    int32_t hi = std::max(FromUnit(chordRangeSlider->GetHigh(), kKey.min, kKey.max),
-                          pagevalues::kChordMinSpan);
-    if (chordRangeSlider->GetGrabbedLow() != 0) {
-        hi = std::max(hi, lo + pagevalues::kChordMinSpan);
-    } else {
-        lo = std::min(lo, hi - pagevalues::kChordMinSpan);
-    }
-    p.leftHandBottom = lo;
-    p.leftHandSpan = hi - lo;
-    UpdateControl(chordLowBox);
-    UpdateControl(chordHighBox);
-}
-
-// The boxes do not clamp: their values come from a refresh (already valid) or from a typed
-// number that was brought within the limits first. A low box keeps the top key where it was.
+// A box's value is only the key it asks for: the range rules still apply.
 bool CArpeggiatorPropPage::ApplyRangeBox(CNWControl* control, double x, ArpeggiatorParams& p) {
-    const int32_t n = FromUnit(x, kKey.min, kKey.max);
-    if (control == outputLowBox) {
-        const int32_t top = pagevalues::RangeTop(p.arpBottom, p.arpSpan);
-        p.arpBottom = n;
-        p.arpSpan = pagevalues::SpanOf(n, top);
-    } else if (control == outputHighBox) {
-        p.arpSpan = pagevalues::SpanOf(p.arpBottom, n);
-    } else if (control == chordLowBox) {
-        const int32_t top = pagevalues::RangeTop(p.leftHandBottom, p.leftHandSpan);
-        p.leftHandBottom = n;
-        p.leftHandSpan = pagevalues::SpanOf(n, top);
-    } else if (control == chordHighBox) {
-        p.leftHandSpan = pagevalues::SpanOf(p.leftHandBottom, n);
-    } else {
-        return false;
-    }
-    const bool output = control == outputLowBox || control == outputHighBox;
-    UpdateControl(output ? outputRangeSlider : chordRangeSlider);
+    if (!IsRangeBox(control)) return false;
+    SetRangeEnd(p, control, FromUnit(x, kKey.min, kKey.max));
     return true;
+}
+
+bool CArpeggiatorPropPage::IsRangeBox(const CNWControl* control) const {
+    return control == outputLowBox || control == outputHighBox || control == chordLowBox ||
+           control == chordHighBox;
+}
+
+// The box's end moves to `key`; the other end is the block's, whatever a loaded block held.
+void CArpeggiatorPropPage::SetRangeEnd(ArpeggiatorParams& p, CNWControl* box, int32_t key) {
+    const bool output = box == outputLowBox || box == outputHighBox;
+    const int32_t lo = output ? p.arpBottom : p.leftHandBottom;
+    const int32_t hi = pagevalues::RangeTop(lo, output ? p.arpSpan : p.leftHandSpan);
+    if (box == outputLowBox || box == chordLowBox) {
+        PutRange(p, box, true, key, hi);
+    } else {
+        PutRange(p, box, false, lo, key);
+    }
+}
+
+// Every change of a range end passes here, whatever its source (handle drag, key, typed
+// number, screen reader, a box's value): the moved end wins and pushes the other, so that the
+// arpeggio range keeps an octave and the left-hand window one key, both inside 0..127. `lo`
+// and `hi` are the ends as the source sees them, each within 0..127 or a stored key. The
+// boxes and the output slider then show the block; the chord window's slider keeps the handle
+// positions its own drag left, as a drag of it always has.
+void CArpeggiatorPropPage::PutRange(ArpeggiatorParams& p, CNWControl* source, bool lowMoved,
+                                    int32_t lo, int32_t hi) {
+    const bool output =
+        source == outputRangeSlider || source == outputLowBox || source == outputHighBox;
+    const int32_t minSpan = output ? pagevalues::kOutputMinSpan : pagevalues::kChordMinSpan;
+    const pagevalues::KeyRange range = lowMoved ? pagevalues::WithLowSet(lo, hi, minSpan)
+                                                : pagevalues::WithHighSet(lo, hi, minSpan);
+    (output ? p.arpBottom : p.leftHandBottom) = range.lo;
+    (output ? p.arpSpan : p.leftHandSpan) = range.hi - range.lo;
+    if (source != chordRangeSlider) UpdateControl(output ? outputRangeSlider : chordRangeSlider);
+    UpdateControl(output ? outputLowBox : chordLowBox);
+    UpdateControl(output ? outputHighBox : chordHighBox);
 }

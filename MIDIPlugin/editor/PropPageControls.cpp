@@ -71,11 +71,7 @@ void CArpeggiatorPropPage::CreateControls() {
     // A chord's name ("G 7 1st inversion") is wider than the display: it takes two lines
     // rather than an ellipsis.
     chordDisplay->SetWordWrap(true);
-    // The wheel steps the value boxes as it steps the sliders (the display has no value).
-    for (CNWControl* box :
-         {rateBox, legatoBox, swingBox, outputLowBox, outputHighBox, chordLowBox, chordHighBox}) {
-        box->SetWheelMode(1);
-    }
+    // The value boxes keep the toolkit's wheel mode 0: only the single sliders take the wheel.
 }
 
 // The first button, the power button, is the one that carries a name.

@@ -6,7 +6,6 @@
 
 #include "controls/CellPropEditCtrl.h"
 #include "controls/NWEditControl.h"
-#include "controls/NWMinMaxSlider.h"
 #include "editor/ArpeggiatorPropPage.h"
 #include "editor/PageValueMapping.h"
 #include "engine/FilterAccess.h"
@@ -66,41 +65,17 @@ bool CArpeggiatorPropPage::EditNumber(int32_t& n, CNWControl* control, int32_t m
     return true;
 }
 
-// [takes lock] One range edit writes the block twice, once per end: the lock is held across
-// both, so that the engine never sees the first end moved without the second (a crossed range,
-// or a span below its minimum).
+// [takes lock] A range box's number goes straight to the range rules: a value box that
+// already shows the number (a stored key beyond 0..127 is shown clamped) would not notify.
 void CArpeggiatorPropPage::ApplyTypedNumber(CNWControl* control, int32_t n) {
     FilterAccess(*filter).EditParams([this, control, n](ArpeggiatorParams& p) {
         NumberEntry entry = {};
         if (!NumberEntryFor(control, p, entry)) return;
-        if (control == rateBox || control == legatoBox || control == swingBox) {
+        if (IsRangeBox(control)) {
+            SetRangeEnd(p, control, n);
+        } else {
             control->SetValue(ToUnit(n, entry.min, entry.max), 1, 1);
-        } else if (control == outputLowBox) {
-            const int32_t top = pagevalues::RangeTop(p.arpBottom, p.arpSpan);
-            const auto range = pagevalues::WithLowSet(n, top, pagevalues::kOutputMinSpan);
-            ApplyTypedRange(outputLowBox, outputHighBox, range.lo, range.hi);
-        } else if (control == outputHighBox) {
-            const auto range = pagevalues::WithHighSet(p.arpBottom, n, pagevalues::kOutputMinSpan);
-            ApplyTypedRange(outputHighBox, outputLowBox, range.hi, range.lo);
-        } else if (control == chordLowBox) {
-            const int32_t top = pagevalues::RangeTop(p.leftHandBottom, p.leftHandSpan);
-            const auto range = pagevalues::WithLowSet(n, top, pagevalues::kChordMinSpan);
-            ApplyTypedRange(chordLowBox, chordHighBox, range.lo, range.hi);
-        } else if (control == chordHighBox) {
-            const auto range =
-                pagevalues::WithHighSet(p.leftHandBottom, n, pagevalues::kChordMinSpan);
-            ApplyTypedRange(chordHighBox, chordLowBox, range.hi, range.lo);
-            UpdateControl(chordLowBox);
         }
     });
-}
-
-// The edited end first, then the other; each notifies, and OnValueChanged writes it. Then the
-// range slider shows the pair.
-void CArpeggiatorPropPage::ApplyTypedRange(CNWEditControl* edited, CNWEditControl* other,
-                                           int32_t editedKey, int32_t otherKey) {
-    edited->SetValue(ToUnit(editedKey, kKey.min, kKey.max), 1, 1);
-    other->SetValue(ToUnit(otherKey, kKey.min, kKey.max), 1, 1);
-    const bool output = edited == outputLowBox || edited == outputHighBox;
-    UpdateControl(output ? static_cast<CNWControl*>(outputRangeSlider) : chordRangeSlider);
+    InvalidateHost();
 }

@@ -34,6 +34,11 @@ void OutputFrom36To56(ArpeggiatorParams& p) {
     p.arpSpan = 20;
 }
 
+void OutputInverted(ArpeggiatorParams& p) {
+    p.arpBottom = 120;
+    p.arpSpan = -50;
+}
+
 // A value each control is given (as its own mouse or wheel handling gives it, with
 // notification), and what the page writes for it.
 struct ValueRow {
@@ -85,6 +90,13 @@ const ValueRow kValueChanges[] = {
      "chordHighBox",
      60.0 / 127,
      {{"leftHandBottom", 24}, {"leftHandSpan", 36}}},
+    // A box's value is any key: the range rules still hold, the moved end pushes the other.
+    // clang-format off
+    {"output low box above the top", nullptr, "outputLowBox", 100.0 / 127, {{"arpBottom", 100}, {"arpSpan", 12}}},
+    {"output high box below the bottom", nullptr, "outputHighBox", 20.0 / 127, {{"arpBottom", 8}, {"arpSpan", 12}}},
+    {"chord high box at the bottom", nullptr, "chordHighBox", 0.0, {{"leftHandBottom", 0}, {"leftHandSpan", 1}}},
+    {"a stored inverted range, then the high box", OutputInverted, "outputHighBox", 1.0, {{"arpBottom", 115}, {"arpSpan", 12}}},
+    // clang-format on
 };
 
 // Drags of one handle (one pixel moves a handle by one key), and what the page writes.

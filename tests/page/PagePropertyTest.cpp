@@ -1,15 +1,20 @@
-// A property of the page as a whole: whatever the user does with its controls, starting from
-// any settings the editor could have stored, the parameter block stays within the ranges the
-// page guarantees, and the engine takes every block the page leaves and plays within it.
-// 10,000 random sequences of the page's own operations, from one fixed seed.
+// A property of the page as a whole: whatever the user does with its controls, by any input
+// the page accepts (drags, double-clicks, the wheel over every control, keys on every control,
+// typed numbers, menus, a screen reader's set-value, settings loaded while it is open), the
+// parameter block stays within the ranges the page guarantees, the two ranges keep their rules,
+// the controls show the block, and the engine takes every block the page leaves and plays
+// within it. 10,000 random sequences from one fixed seed.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstring>
+#include <iterator>
 #include <random>
 #include <sstream>
 #include <string>
+#include <vector>
 
+#include "editor/PageValueMapping.h"
 #include "host/EditorSettings.h"
 #include "support/PageDrive.h"
 
@@ -44,15 +49,56 @@ std::string Violation(const ArpeggiatorParams& p) {
     return out.str();
 }
 
+// Every value control shows the block: its value maps back to the block's number. The chord
+// window's slider keeps its own handles after a drag of it, which the block may have pushed
+// by the window's one key.
+std::string Disagreement(PageHarness& h) {
+    const ArpeggiatorParams p = h.filter.Params();
+    using pagevalues::FromUnit;
+    std::ostringstream out;
+    auto shows = [&](const char* name, double x, pagevalues::Range r, int32_t want, int slack) {
+        const int32_t n = FromUnit(x, r.min, r.max);
+        if (n < want - slack || n > want + slack)
+            out << name << " shows " << n << " for " << want << "; ";
+    };
+    const pagevalues::Range rate =
+        p.rateUnits == 0 ? pagevalues::kNoteValue : pagevalues::kRateAmount;
+    const int32_t rateValue = p.rateUnits == 0 ? p.noteValue : p.rateAmount;
+    for (const char* name : {"rateSlider", "rateBox"})
+        shows(name, h[name]->GetValue(), rate, rateValue, 0);
+    for (const char* name : {"legatoSlider", "legatoBox"})
+        shows(name, h[name]->GetValue(), pagevalues::kLegato, p.legato, 0);
+    for (const char* name : {"swingSlider", "swingBox"})
+        shows(name, h[name]->GetValue(), pagevalues::kSwing, p.swing, 0);
+    const int32_t outTop = p.arpBottom + p.arpSpan, chordTop = p.leftHandBottom + p.leftHandSpan;
+    shows("outputLowBox", h["outputLowBox"]->GetValue(), pagevalues::kKey, p.arpBottom, 0);
+    shows("outputHighBox", h["outputHighBox"]->GetValue(), pagevalues::kKey, outTop, 0);
+    shows("chordLowBox", h["chordLowBox"]->GetValue(), pagevalues::kKey, p.leftHandBottom, 0);
+    shows("chordHighBox", h["chordHighBox"]->GetValue(), pagevalues::kKey, chordTop, 0);
+    CNWMinMaxSlider* output = h.probe.RangeSlider("outputRangeSlider");
+    shows("output low handle", output->GetLow(), pagevalues::kKey, p.arpBottom, 0);
+    shows("output high handle", output->GetHigh(), pagevalues::kKey, outTop, 0);
+    CNWMinMaxSlider* chord = h.probe.RangeSlider("chordRangeSlider");
+    shows("chord low handle", chord->GetLow(), pagevalues::kKey, p.leftHandBottom, 1);
+    shows("chord high handle", chord->GetHigh(), pagevalues::kKey, chordTop, 1);
+    const std::pair<const char*, int32_t> buttons[] = {{"enableButton", p.enabled},
+                                                       {"playThroughBox", p.playOriginals},
+                                                       {"keepInRangeBox", p.keepInRange},
+                                                       {"leftHandWindowBox", p.leftHandWindowOn}};
+    for (const auto& [name, on] : buttons)
+        if ((h[name]->GetValue() >= 0.5) != (on != 0)) out << name << " shows " << !on << "; ";
+    return out.str();
+}
+
 class Operations {
 public:
     Operations(PageHarness& harness, uint32_t seed) : h(harness), random(seed) {}
 
     // One of the things a user does to the page, picked at random.
     std::string Any() {
-        switch (Between(0, 6)) {
+        switch (Between(0, 10)) {
             case 0:
-                return SliderValue();
+                return Wheel();
             case 1:
                 return SliderDrag();
             case 2:
@@ -63,8 +109,16 @@ public:
                 return TypeNumber();
             case 5:
                 return Menu();
-            default:
+            case 6:
+                return Key();
+            case 7:
+                return ReaderSets();
+            case 8:
+                return Load();
+            case 9:
                 return ClickButton();
+            default:
+                return Key();
         }
     }
 
@@ -85,12 +139,62 @@ private:
         return std::uniform_real_distribution<double>(0.0, 1.0)(random);
     }
 
-    // A value as the wheel sets it.
-    std::string SliderValue() {
-        const char* name = Pick({"rateSlider", "legatoSlider", "swingSlider"});
-        const double x = Unit();
-        h[name]->SetValue(x, 1, 1);
-        return std::string(name) + " = " + std::to_string(x);
+    CNWControl* AnyControl() {
+        const auto controls = h.probe.Controls();
+        return controls[Between(0, static_cast<int32_t>(controls.size()) - 1)].control;
+    }
+    const char* NameOf(const CNWControl* control) const {
+        for (const auto& named : h.probe.Controls())
+            if (named.control == control) return named.name;
+        return "?";
+    }
+
+    // Notches over the middle of any control, through the site as the system sends them.
+    std::string Wheel() {
+        CNWControl* control = AnyControl();
+        const RECT rect = control->GetRect();
+        POINT at = {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+        h.page->ClientToScreen(at);
+        const int delta = 120 * Between(-12, 12);
+        const auto keys = static_cast<WORD>(Between(0, 1) ? MK_SHIFT : 0);
+        h.page->RouteWheel(MAKEWPARAM(keys, delta), MAKELPARAM(at.x, at.y));
+        return std::string(NameOf(control)) + " wheel " + std::to_string(delta);
+    }
+    // A key on the focused control. Keys that open a modal editor or menu are left out.
+    std::string Key() {
+        CNWControl* control = AnyControl();
+        const UINT keys[] = {VK_UP, VK_DOWN, VK_LEFT, VK_RIGHT, VK_PRIOR, VK_NEXT, VK_HOME, VK_END};
+        UINT key = keys[Between(0, 7)];
+        const bool toggles = dynamic_cast<CNWMultiBtn*>(control) != nullptr ||
+                             dynamic_cast<CNWMinMaxSlider*>(control) != nullptr;
+        if (toggles && Between(0, 4) == 0) key = VK_SPACE;
+        h.page->SetKeyboardControl(control);
+        h.page->HandleKey(key, Between(0, 3) == 0 ? UINT{CNWControl::kShiftKey} : 0u);
+        return std::string(NameOf(control)) + " key " + std::to_string(key);
+    }
+    // What a reader may hand any control: numbers in and out of range, names, nonsense.
+    std::string ReaderSets() {
+        static const wchar_t* const kTexts[] = {
+            L"Up, Up", L"Milliseconds", L"Notes", L"1/16", L"Whole", L"abc", L"", L"127", L"0"};
+        CNWControl* control = AnyControl();
+        const std::wstring text =
+            Between(0, 1)
+                ? std::to_wstring(Between(-200, 700))
+                : std::wstring(kTexts[Between(0, static_cast<int32_t>(std::size(kTexts)) - 1)]);
+        h.page->SetAccessibleValue(control, text);
+        return std::string(NameOf(control)) + " set by a reader";
+    }
+    // Stored settings loaded while the page is open, or the frame handing the page its filter.
+    std::string Load() {
+        if (Between(0, 1) == 0) {
+            IUnknown* object = static_cast<IMfxEventFilter*>(h.filter.filter);
+            h.page->SetObjects(1, &object);
+            return "objects set again";
+        }
+        ArpeggiatorParams stored = h.filter.Params();
+        DrawEditorSettings(stored, random);
+        h.Load(stored);
+        return "settings loaded";
     }
     std::string SliderDrag() {
         const char* name = Pick({"rateSlider", "legatoSlider", "swingSlider"});
@@ -173,20 +277,19 @@ std::string EngineFinds(PageHarness& h) {
 
 }  // namespace
 
-TEST(PageProperty, NoSequenceOfOperationsLeavesTheBlockOutsideItsRanges) {
+TEST(PageProperty, NoSequenceOfInputsLeavesTheBlockOutsideItsRangesOrTheControlsBehind) {
     PageHarness h;
-    h.page->LayoutControls();  // the controls need their places; the window does not
-    TouchInput touch;          // sliders dragged without moving the system's pointer
+    ASSERT_TRUE(h.Open());  // a load refreshes an open page; the wheel finds controls on screen
+    TouchInput touch;       // sliders dragged without moving the system's pointer
     Operations operations(h, kSeed);
     for (int sequence = 0; sequence < kSequences; ++sequence) {
-        ArpeggiatorParams& params = h.filter.Params();
-        DrawEditorSettings(params, operations.Random());
+        DrawEditorSettings(h.filter.Params(), operations.Random());
         h.page->RefreshAllControls();
         std::string done;
         const int count = operations.Between(1, 8);
         for (int step = 0; step < count; ++step) {
             done += operations.Any() + "; ";
-            const std::string violation = Violation(h.filter.Params());
+            const std::string violation = Violation(h.filter.Params()) + Disagreement(h);
             ASSERT_TRUE(violation.empty()) << "sequence " << sequence << ": " << done << violation;
         }
         const std::string refused = EngineFinds(h);

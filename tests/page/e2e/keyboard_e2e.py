@@ -123,14 +123,21 @@ def case_path_menu(build):
     pe.expect_fields(case.host.saved(), pathDirection=2)
 
 
-def case_legato_wheel(build):
-    """One notch up with the pointer over the Legato slider: 0.05 of its range, 40/89 + 0.05
-    of 10..99 rounds to 54."""
-    case = start(build, "wheel-legato", dict(legato=50))
+def case_wheel(build):
+    """A dozen notches up over each range's low box and down over its high box leave the
+    ranges as they were (only the single sliders take the wheel); one notch up over the Legato
+    slider is 0.05 of its range: 40/89 + 0.05 of 10..99 rounds to 54."""
+    case = start(build, "wheel", dict(legato=50))
+    boxes = {(412, 143, 454, 156): 4, (412, 47, 454, 60): 5, (458, 143, 500, 156): 4,
+             (458, 47, 500, 60): 5}  # output low, output high, chord low, chord high
+    for box, button in boxes.items():
+        case.display.move(*case.centre(box))
+        case.display.xdotool("click", "--repeat", 12, "--delay", 20, button)
     case.display.move(*case.centre(pe.LEGATO_SLIDER))
     case.display.xdotool("click", 4)
     case.close("ok")
-    pe.expect_fields(case.host.saved(), legato=54)
+    pe.expect_fields(case.host.saved(), legato=54, arpBottom=36, arpSpan=60, leftHandBottom=24,
+                     leftHandSpan=24)
 
 
 CASES = {name[len("case_"):].replace("_", "-"): function
