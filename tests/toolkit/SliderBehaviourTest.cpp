@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "controls/OurToolTipCtrl.h"
 #include "support/SliderHost.h"
 
 namespace {
@@ -213,6 +214,21 @@ TEST(SliderEvents, TheOwnerHearsEachStepOfADragAndTheOtherInputs) {
         } else {
             slider->CancelTracking();
         }
+    }
+}
+
+// The drag shows the tracking tip and hides it again where the style asks for one (the page's
+// style does not). The tip's own text and tools are SiteTooltips'.
+TEST(SliderEvents, ADragShowsTheTrackingTipWhereTheStyleAsksForIt) {
+    InputSourceOverride source(IMDT_MOUSE);
+    for (bool tip : {true, false}) {
+        SliderHost host;
+        CNWSliderCtrl* slider =
+            host.AddSlider(kVertical, tip ? NWControlStyle::Defaults() : PageStyle());
+        slider->OnLButtonDown(0, kPress);
+        EXPECT_EQ(host.GetTooltipCtrl()->IsTracking(), tip);
+        slider->OnLButtonUp(0, kPress);
+        EXPECT_FALSE(host.GetTooltipCtrl()->IsTracking());
     }
 }
 
