@@ -81,7 +81,7 @@ void ShowChord(AttachedFilter& filter, CArpeggiatorPropPage& page) {
         presses.push_back({0, midi::kNoteOn, static_cast<uint8_t>(key), 100, 0});
     }
     FilterLive(filter.filter, presses);
-    RealInput::PumpPending();
+    realinput::PumpPending();
     UpdateWindow(page.GetSafeHwnd());
 }
 

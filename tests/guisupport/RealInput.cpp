@@ -5,54 +5,6 @@
 
 #include <winternl.h>
 
-void RealInput::PumpPending() {
-    MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-    }
-}
-
-// Absolute coordinates are 1/65536 of the screen; rounding up lands on the pixel itself
-// under Windows' and Wine's truncating conversion back.
-void RealInput::SendMove(POINT screen, DWORD buttons) {
-    const LONG width = GetSystemMetrics(SM_CXSCREEN);
-    const LONG height = GetSystemMetrics(SM_CYSCREEN);
-    INPUT input = {};
-    input.type = INPUT_MOUSE;
-    input.mi.dx = (screen.x * 65536 + width - 1) / width;
-    input.mi.dy = (screen.y * 65536 + height - 1) / height;
-    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | buttons;
-    SendInput(1, &input, sizeof(input));
-}
-
-POINT RealInput::CursorPos() {
-    POINT cursor = {};
-    GetCursorPos(&cursor);
-    return cursor;
-}
-
-bool RealInput::IsAt(POINT screen) {
-    const POINT cursor = CursorPos();
-    return cursor.x == screen.x && cursor.y == screen.y;
-}
-
-void RealInput::Button(DWORD flags) {
-    INPUT input = {};
-    input.type = INPUT_MOUSE;
-    input.mi.dwFlags = flags;
-    SendInput(1, &input, sizeof(input));
-}
-
-void RealInput::DoubleClick() {
-    INPUT inputs[4] = {};
-    for (int i = 0; i < 4; ++i) {
-        inputs[i].type = INPUT_MOUSE;
-        inputs[i].mi.dwFlags = i % 2 == 0 ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
-    }
-    SendInput(4, inputs, sizeof(INPUT));
-}
-
 namespace {
 
 bool counting = false;

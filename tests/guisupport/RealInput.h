@@ -1,6 +1,6 @@
-// Real pointer input for tests: SendInput moves and presses the system's pointer, which
-// reaches the windows as real mouse messages; the test then pumps its messages until the state
-// it expects holds, or fails when a time limit passes first. Nothing waits for a fixed time.
+// Real input for tests: SendInput moves and presses the system's pointer and types keys, which
+// reach the windows as real messages; the test then pumps its messages until the state it
+// expects holds, or fails when a time limit passes first. Nothing waits for a fixed time.
 #pragma once
 
 #include <cstddef>
@@ -10,43 +10,44 @@
 
 #include "controls/win/Win32.h"
 
-class RealInput {
-public:
-    // Long enough for a loaded machine; a condition that never holds fails, never hangs.
-    static constexpr DWORD kTimeLimitMs = 10000;
+namespace realinput {
 
-    // Dispatches the thread's messages until `holds()` is true; false once the limit passes.
-    template <typename Condition>
-    static bool PumpUntil(Condition holds, DWORD limitMs = kTimeLimitMs) {
-        const DWORD start = GetTickCount();
-        while (!holds()) {
-            if (GetTickCount() - start > limitMs) {
-                return false;
-            }
-            MsgWaitForMultipleObjectsEx(0, nullptr, 20, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
-            PumpPending();
-        }
-        return true;
+// Long enough for a loaded machine; a condition that never holds fails, never hangs.
+constexpr DWORD kTimeLimitMs = 10000;
+
+void PumpPending();
+// Dispatches this thread's messages until `done()` holds; false once `limitMs` passed first.
+// A template, so that waiting allocates nothing (a drag's allocations are counted).
+template <typename Condition>
+bool PumpUntil(Condition done, DWORD limitMs = kTimeLimitMs) {
+    const DWORD start = GetTickCount();
+    while (!done()) {
+        if (GetTickCount() - start > limitMs) return false;
+        MsgWaitForMultipleObjectsEx(0, nullptr, 20, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+        PumpPending();
     }
-    static void PumpPending();
+    return true;
+}
+// Polls `done` from a thread that does not own the windows; false when `limitMs` passed.
+bool WaitUntil(const std::function<bool()>& done, DWORD limitMs = kTimeLimitMs);
+// Makes `window` the foreground window and waits for it; false when it did not become so.
+bool Activate(HWND window);
 
-    // An absolute move to a screen point (with button flags), sent without waiting for it.
-    static void SendMove(POINT screen, DWORD buttons = 0);
-    // The same, then true once the cursor is there.
-    static bool MoveTo(POINT screen) {
-        SendMove(screen);
-        return PumpUntil([screen] { return IsAt(screen); });
-    }
-    static void PressLeft() { Button(MOUSEEVENTF_LEFTDOWN); }
-    static void ReleaseLeft() { Button(MOUSEEVENTF_LEFTUP); }
-    // Two clicks sent at once, well inside the double-click time.
-    static void DoubleClick();
-    static POINT CursorPos();
-    static bool IsAt(POINT screen);
+// The pointer: an absolute move to a screen point (with button flags), sent without waiting.
+void SendMove(POINT screen, DWORD buttons = 0);
+inline void MoveTo(POINT screen) { SendMove(screen); }
+inline void Press(POINT screen) { SendMove(screen, MOUSEEVENTF_LEFTDOWN); }
+inline void Release(POINT screen) { SendMove(screen, MOUSEEVENTF_LEFTUP); }
+void Click(POINT screen);
+POINT CursorPos();
+bool IsAt(POINT screen);
 
-private:
-    static void Button(DWORD flags);
-};
+// Keys as text: characters are typed through the keyboard layout; names in braces are keys
+// ({Enter}, {Esc}, {Tab}, {Up}, {Down}, {Left}, {Right}, {Home}, {End}, {Back}, {Add},
+// {Subtract}, {Minus}, {F5}), optionally with modifiers ({Shift+Equals}, {Ctrl+Z}, {Alt+F4}).
+void Keys(const std::wstring& keys);
+
+}  // namespace realinput
 
 // Counts the operator new calls made while a call runs (the program replaces the global
 // allocation functions).
@@ -70,24 +71,3 @@ size_t LiveGdiObjects();
 // Those of one type, as the handle table records it (the system's object type number, for
 // example 0x0A for fonts).
 size_t LiveGdiObjectsOfType(uint8_t type);
-
-// The same input in the editor tests' style, with keys as text: characters are typed through
-// the keyboard layout; names in braces are keys ({Enter}, {Esc}, {Tab}, {Up}, {Down}, {Left},
-// {Right}, {Home}, {End}, {Back}, {Add}, {Subtract}, {Minus}, {F5}), optionally with modifiers
-// ({Shift+Equals}, {Ctrl+Z}, {Alt+F4}).
-namespace realinput {
-
-void Keys(const std::wstring& keys);
-void MoveTo(POINT screen);
-void Click(POINT screen);
-void Press(POINT screen);
-void Release(POINT screen);
-
-// Pumps this thread's messages until `done` holds; false when `limitMs` passed first.
-bool PumpUntil(const std::function<bool()>& done, DWORD limitMs = 5000);
-// Polls `done` from a thread that does not own the windows; false when `limitMs` passed.
-bool WaitUntil(const std::function<bool()>& done, DWORD limitMs = 5000);
-// Makes `window` the foreground window and waits for it; false when it did not become so.
-bool Activate(HWND window);
-
-}  // namespace realinput

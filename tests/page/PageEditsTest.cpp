@@ -8,11 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "support/PageDrive.h"
+#include "support/PageFields.h"
 
 namespace {
-
-using Prepare = std::function<void(ArpeggiatorParams&)>;
 
 // Watches for a modal loop that the page runs (the in-place editor, a popup menu) with a
 // thread timer, which such a loop dispatches; when it finds one it notes what it saw and ends
@@ -81,77 +79,48 @@ void Command(PageHarness& h, UINT id, WORD code = 0) {
 
 namespace {
 
-void Ticks(ArpeggiatorParams& p) { p.rateUnits = kRateTicks; }
-void Notes(ArpeggiatorParams& p) { p.rateUnits = kRateNotes; }
-
 // A number confirmed in a box, and what the page writes.
 struct TypedRow {
     const char* name;
-    Prepare prepare;
+    Fields before;
     const char* box;
     int32_t typed;
     Fields expected;
 };
+// clang-format off
 const TypedRow kTypedNumbers[] = {
-    {"rate in ms", nullptr, "rateBox", 37, {{"rateAmount", 37}}},
-    {"rate in ticks", Ticks, "rateBox", 500, {{"rateAmount", 500}}},
-    {"legato", nullptr, "legatoBox", 10, {{"legato", 10}}},
-    {"swing", nullptr, "swingBox", -100, {{"swing", -100}}},
-    {"output high 5 with the bottom at 36: top 12, bottom 0",
-     nullptr,
-     "outputHighBox",
-     5,
-     {{"arpBottom", 0}, {"arpSpan", 12}}},
-    {"output high 100", nullptr, "outputHighBox", 100, {{"arpBottom", 36}, {"arpSpan", 64}}},
-    {"output low 20 keeps the top",
-     nullptr,
-     "outputLowBox",
-     20,
-     {{"arpBottom", 20}, {"arpSpan", 76}}},
-    {"output low 120: bottom 115, top 127",
-     nullptr,
-     "outputLowBox",
-     120,
-     {{"arpBottom", 115}, {"arpSpan", 12}}},
-    {"output low 90 pushes the top of 96 to 102",
-     nullptr,
-     "outputLowBox",
-     90,
-     {{"arpBottom", 90}, {"arpSpan", 12}}},
-    {"chord low 127: bottom 126, span 1",
-     nullptr,
-     "chordLowBox",
-     127,
-     {{"leftHandBottom", 126}, {"leftHandSpan", 1}}},
-    {"chord high 0: top 1, bottom 0",
-     nullptr,
-     "chordHighBox",
-     0,
-     {{"leftHandBottom", 0}, {"leftHandSpan", 1}}},
-    {"chord high 10 pushes the bottom of 24 to 9",
-     nullptr,
-     "chordHighBox",
-     10,
-     {{"leftHandBottom", 9}, {"leftHandSpan", 1}}},
+    {"rate in ms", {}, "rateBox", 37, {{"rateAmount", 37}}},
+    {"rate in ticks", {{"rateUnits", 1}}, "rateBox", 500, {{"rateAmount", 500}}},
+    {"legato", {}, "legatoBox", 10, {{"legato", 10}}},
+    {"swing", {}, "swingBox", -100, {{"swing", -100}}},
+    {"output high 5 with the bottom at 36: top 12, bottom 0", {}, "outputHighBox", 5, {{"arpBottom", 0}, {"arpSpan", 12}}},
+    {"output high 100", {}, "outputHighBox", 100, {{"arpBottom", 36}, {"arpSpan", 64}}},
+    {"output low 20 keeps the top", {}, "outputLowBox", 20, {{"arpBottom", 20}, {"arpSpan", 76}}},
+    {"output low 120: bottom 115, top 127", {}, "outputLowBox", 120, {{"arpBottom", 115}, {"arpSpan", 12}}},
+    {"output low 90 pushes the top of 96 to 102", {}, "outputLowBox", 90, {{"arpBottom", 90}, {"arpSpan", 12}}},
+    {"chord low 127: bottom 126, span 1", {}, "chordLowBox", 127, {{"leftHandBottom", 126}, {"leftHandSpan", 1}}},
+    {"chord high 0: top 1, bottom 0", {}, "chordHighBox", 0, {{"leftHandBottom", 0}, {"leftHandSpan", 1}}},
+    {"chord high 10 pushes the bottom of 24 to 9", {}, "chordHighBox", 10, {{"leftHandBottom", 9}, {"leftHandSpan", 1}}},
 };
+// clang-format on
 
 // Which controls take a typed number, and within which limits.
 struct LimitsRow {
     const char* name;
-    Prepare prepare;
+    Fields before;
     const char* control;
     bool takes;
     int32_t min, max;
 };
 const LimitsRow kLimits[] = {
-    {"rate in ms", nullptr, "rateBox", true, 1, 500},
-    {"rate in Notes", Notes, "rateBox", false, 0, 0},
-    {"legato", nullptr, "legatoBox", true, 10, 99},
-    {"swing", nullptr, "swingBox", true, -100, 100},
-    {"output low", nullptr, "outputLowBox", true, 0, 127},
-    {"chord high", nullptr, "chordHighBox", true, 0, 127},
-    {"the chord display", nullptr, "chordDisplay", false, 0, 0},
-    {"a slider", nullptr, "legatoSlider", false, 0, 0},
+    {"rate in ms", {}, "rateBox", true, 1, 500},
+    {"rate in Notes", {{"rateUnits", 0}}, "rateBox", false, 0, 0},
+    {"legato", {}, "legatoBox", true, 10, 99},
+    {"swing", {}, "swingBox", true, -100, 100},
+    {"output low", {}, "outputLowBox", true, 0, 127},
+    {"chord high", {}, "chordHighBox", true, 0, 127},
+    {"the chord display", {}, "chordDisplay", false, 0, 0},
+    {"a slider", {}, "legatoSlider", false, 0, 0},
 };
 
 }  // namespace
@@ -160,7 +129,7 @@ TEST(PageTypedNumbers, ABoxTakesANumberAndARangeBoxPushesTheOtherEnd) {
     for (const TypedRow& row : kTypedNumbers) {
         SCOPED_TRACE(row.name);
         PageHarness h;
-        if (row.prepare) row.prepare(h.filter.Params());
+        SetFields(h.filter.Params(), row.before);
         ASSERT_TRUE(h.Open());
         h.probe.TypeNumber(h[row.box], row.typed);
         ExpectFields(h.filter.Params(), row.expected);
@@ -171,7 +140,7 @@ TEST(PageTypedNumbers, EachBoxTakesNumbersWithinItsLimits) {
     for (const LimitsRow& row : kLimits) {
         SCOPED_TRACE(row.name);
         PageHarness h;
-        if (row.prepare) row.prepare(h.filter.Params());
+        SetFields(h.filter.Params(), row.before);
         int32_t min = 0, max = 0;
         EXPECT_EQ(h.probe.TakesNumber(h[row.control], min, max), row.takes);
         if (row.takes) {
@@ -207,12 +176,12 @@ TEST(PageMenus, EachDropDownOffersItsItemsUnderItsLeftEdge) {
         std::vector<std::wstring> texts;
         std::vector<UINT> ids;
     };
+    // clang-format off
     const Row rows[] = {
-        {"pathDropDown",
-         {L"Up, Down", L"Down, Up", L"Up, Up", L"Down, Down"},
-         {32771, 32772, 32773, 32774}},
+        {"pathDropDown", {L"Up, Down", L"Down, Up", L"Up, Up", L"Down, Down"}, {32771, 32772, 32773, 32774}},
         {"unitsDropDown", {L"Notes", L"MIDI Ticks", L"Milliseconds"}, {32775, 32776, 32777}},
     };
+    // clang-format on
     for (const Row& row : rows) {
         SCOPED_TRACE(row.dropDown);
         PageHarness h;
@@ -254,86 +223,32 @@ TEST(PageMenus, APathCommandSetsThePathAndTheDropDownShowsIt) {
 
 namespace {
 
-std::function<void(ArpeggiatorParams&)> InNotes(int32_t note) {
-    return [note](ArpeggiatorParams& p) {
-        p.rateUnits = kRateNotes;
-        p.noteValue = note;
-    };
-}
-
-std::function<void(ArpeggiatorParams&)> Amount(int32_t units, int32_t n) {
-    return [units, n](ArpeggiatorParams& p) {
-        p.rateUnits = units;
-        p.rateAmount = n;
-    };
-}
-
-void TicksWithQuarterKept(ArpeggiatorParams& p) {
-    p.rateUnits = kRateTicks;
-    p.rateAmount = 480;
-    p.noteValue = 6;
-}
-
-void ShortestNoteAndOneStep(ArpeggiatorParams& p) {
-    p.rateUnits = kRateNotes;
-    p.noteValue = 0;
-    p.rateAmount = 1;
-}
-
-// A change of units from settings `prepare` made, with a host of `ticksPerQuarter` at 120
+// A change of units from the settings `before`, with a host of `ticksPerQuarter` at 120
 // BPM (960: 480 ticks last 250 ms), or none; what the page stores and the rate box shows.
 struct UnitsRow {
     const char* name;
     int32_t ticksPerQuarter;
     bool attached;
-    Prepare prepare;
+    Fields before;
     UINT command;
     Fields expected;
     const wchar_t* rateText;
 };
+// clang-format off
 const UnitsRow kUnitChanges[] = {
-    {"1/8 to ticks at 960",
-     960,
-     true,
-     InNotes(4),
-     32776,
-     {{"rateUnits", 1}, {"rateAmount", 480}},
-     L"480"},
-    {"1/8 to ticks at 1920, clamped", 1920, true, InNotes(4), 32776, {{"rateAmount", 500}}, L"500"},
-    {"1/8 T to ticks at 960, rounded", 960, true, InNotes(5), 32776, {{"rateAmount", 317}}, L"317"},
-    {"1/8 to ms", 960, true, InNotes(4), 32777, {{"rateUnits", 2}, {"rateAmount", 250}}, L"250"},
-    {"480 ticks to ms", 960, true, Amount(1, 480), 32777, {{"rateAmount", 250}}, L"250"},
-    {"250 ms to ticks", 960, true, Amount(2, 250), 32776, {{"rateAmount", 480}}, L"480"},
-    {"ticks to Notes keeps the amount and the note value",
-     960,
-     true,
-     TicksWithQuarterKept,
-     32775,
-     {{"rateUnits", 0}, {"rateAmount", 480}, {"noteValue", 6}},
-     L"1/4"},
-    {"ms to ms converts nothing", 960, true, Amount(2, 100), 32777, {{"rateAmount", 100}}, L"100"},
-    {"without a time converter only the unit changes",
-     960,
-     false,
-     InNotes(4),
-     32776,
-     {{"rateUnits", 1}, {"rateAmount", 100}},
-     L"100"},
-    {"noteValue 12 has no length: nothing converted",
-     960,
-     true,
-     InNotes(12),
-     32776,
-     {{"rateUnits", 1}, {"rateAmount", 100}},
-     L"100"},
-    {"regression: a new unit's number whose slider value is 0 is not shown as a note name",
-     960,
-     false,
-     ShortestNoteAndOneStep,
-     32776,
-     {{"rateAmount", 1}},
-     L"1"},
+    {"1/8 to ticks at 960", 960, true, {{"rateUnits", 0}, {"noteValue", 4}}, 32776, {{"rateUnits", 1}, {"rateAmount", 480}}, L"480"},
+    {"1/8 to ticks at 1920, clamped", 1920, true, {{"rateUnits", 0}, {"noteValue", 4}}, 32776, {{"rateAmount", 500}}, L"500"},
+    {"1/8 T to ticks at 960, rounded", 960, true, {{"rateUnits", 0}, {"noteValue", 5}}, 32776, {{"rateAmount", 317}}, L"317"},
+    {"1/8 to ms", 960, true, {{"rateUnits", 0}, {"noteValue", 4}}, 32777, {{"rateUnits", 2}, {"rateAmount", 250}}, L"250"},
+    {"480 ticks to ms", 960, true, {{"rateUnits", 1}, {"rateAmount", 480}}, 32777, {{"rateAmount", 250}}, L"250"},
+    {"250 ms to ticks", 960, true, {{"rateUnits", 2}, {"rateAmount", 250}}, 32776, {{"rateAmount", 480}}, L"480"},
+    {"ticks to Notes keeps the amount and the note value", 960, true, {{"rateUnits", 1}, {"rateAmount", 480}, {"noteValue", 6}}, 32775, {{"rateUnits", 0}, {"rateAmount", 480}, {"noteValue", 6}}, L"1/4"},
+    {"ms to ms converts nothing", 960, true, {{"rateUnits", 2}, {"rateAmount", 100}}, 32777, {{"rateAmount", 100}}, L"100"},
+    {"without a time converter only the unit changes", 960, false, {{"rateUnits", 0}, {"noteValue", 4}}, 32776, {{"rateUnits", 1}, {"rateAmount", 100}}, L"100"},
+    {"noteValue 12 has no length: nothing converted", 960, true, {{"rateUnits", 0}, {"noteValue", 12}}, 32776, {{"rateUnits", 1}, {"rateAmount", 100}}, L"100"},
+    {"regression: a new unit's number whose slider value is 0 is not shown as a note name", 960, false, {{"rateUnits", 0}, {"noteValue", 0}, {"rateAmount", 1}}, 32776, {{"rateAmount", 1}}, L"1"},
 };
+// clang-format on
 
 }  // namespace
 
@@ -342,7 +257,7 @@ TEST(PageMenus, AChangeOfUnitsCarriesTheStepLengthOverWhereTheHostCanConvertIt) 
         SCOPED_TRACE(row.name);
         PageHarness h(row.ticksPerQuarter);
         if (!row.attached) h.filter->DetachHost();
-        row.prepare(h.filter.Params());
+        SetFields(h.filter.Params(), row.before);
         ASSERT_TRUE(h.Open());
         Command(h, row.command);
         ExpectFields(h.filter.Params(), row.expected);

@@ -3,13 +3,32 @@
 // window and the path is checked here, where the page computed it, not through a help window.
 #include <gtest/gtest.h>
 
+#include <cwchar>
 #include <string>
 
-#include "support/HelpFolderKey.h"
 #include "support/PageHarness.h"
 
+namespace {
+
+constexpr wchar_t kSharedPluginsKey[] = L"Software\\Veskar Music Software\\Shared MIDI Plugins";
+
+// The installer's record of the shared help folder, in the build's one prefix; null removes it.
+void RecordHelpFolder(const wchar_t* folder) {
+    RegDeleteKeyW(HKEY_LOCAL_MACHINE, kSharedPluginsKey);
+    if (folder == nullptr) return;
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, kSharedPluginsKey, 0, nullptr, 0, KEY_SET_VALUE,
+                              nullptr, &key, nullptr),
+              ERROR_SUCCESS);
+    const auto bytes = static_cast<DWORD>((std::wcslen(folder) + 1) * sizeof(wchar_t));
+    RegSetValueExW(key, L"InstallDirectory", 0, REG_SZ, reinterpret_cast<const BYTE*>(folder),
+                   bytes);
+    RegCloseKey(key);
+}
+
+}  // namespace
+
 TEST(PageHelpPath, TheHelpFileIsTheOneInTheFolderTheInstallerRecorded) {
-    HelpFolderKey key;
     struct Row {
         const wchar_t* recorded;  // null: no folder recorded
         const wchar_t* path;
@@ -22,11 +41,7 @@ TEST(PageHelpPath, TheHelpFileIsTheOneInTheFolderTheInstallerRecorded) {
              Row{nullptr, L"\\Arpeggiator.chm"},
          }) {
         SCOPED_TRACE(row.path);
-        if (row.recorded != nullptr) {
-            ASSERT_TRUE(key.Set(row.recorded));
-        } else {
-            key.Remove();
-        }
+        RecordHelpFolder(row.recorded);
         PageHarness h;
         EXPECT_EQ(h.probe.HelpPath(), row.path);
         EXPECT_EQ(h.probe.HelpCookie(), 0u)

@@ -1,11 +1,10 @@
-// What the controls show of the parameter block: the defaults, the rate's two faces, and the
+// What the controls show of the parameter block: the rate's two faces, and the
 // stored values outside the name tables, which only old or foreign settings can hold.
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <string>
 
-#include "support/PageHarness.h"
+#include "support/PageFields.h"
 
 namespace {
 
@@ -22,30 +21,6 @@ void ExpectTexts(PageHarness& h, std::initializer_list<Shown> rows) {
 }
 
 }  // namespace
-
-TEST(PageValues, TheDefaultsReadAsTheFilterStarts) {
-    PageHarness h;
-    ASSERT_TRUE(h.Open());
-    ExpectTexts(h, {{"rateBox", L"100"},
-                    {"legatoBox", L"50%"},
-                    {"swingBox", L"10%"},
-                    {"outputLowBox", L"36 (C3)"},
-                    {"outputHighBox", L"96 (C8)"},
-                    {"chordLowBox", L"24 (C2)"},
-                    {"chordHighBox", L"48 (C4)"},
-                    {"unitsDropDown", L"Milliseconds"},
-                    {"pathDropDown", L"Up, Down"},
-                    {"chordDisplay", L""}});
-    struct Switch {
-        const char* button;
-        double value;
-    };
-    for (const Switch& row : {Switch{"enableButton", 1.0}, Switch{"playThroughBox", 0.0},
-                              Switch{"keepInRangeBox", 1.0}, Switch{"leftHandWindowBox", 0.0}}) {
-        SCOPED_TRACE(row.button);
-        EXPECT_EQ(h[row.button]->GetValue(), row.value);
-    }
-}
 
 TEST(PageValues, TheRateShowsNoteValuesInNotesModeAndNumbersOtherwise) {
     const wchar_t* const names[] = {L"1/32", L"1/32 T", L"1/16", L"1/16 T", L"1/8",  L"1/8 T",
@@ -72,36 +47,26 @@ TEST(PageValues, TheRateShowsNoteValuesInNotesModeAndNumbersOtherwise) {
 TEST(PageValues, StoredValuesOutsideTheNameTablesShowTheirNumberMarked) {
     struct Row {
         const char* name;
-        std::function<void(ArpeggiatorParams&)> store;
+        Fields stored;
         const char* control;
-        const wchar_t* text;
-        double value;  // -1: not checked
+        const wchar_t* text;  // null: not checked
+        double value;         // -1: not checked
     };
+    // clang-format off
     const Row rows[] = {
-        {"rateUnits 5: the box shows 0", [](ArpeggiatorParams& p) { p.rateUnits = 5; }, "rateBox",
-         L"0", 0.5},
-        {"rateUnits 5: the slider sits in its middle",
-         [](ArpeggiatorParams& p) { p.rateUnits = 5; }, "rateSlider", nullptr, 0.5},
-        {"rateUnits 5: the units", [](ArpeggiatorParams& p) { p.rateUnits = 5; }, "unitsDropDown",
-         L"5?", -1},
-        {"noteValue 12",
-         [](ArpeggiatorParams& p) {
-             p.rateUnits = kRateNotes;
-             p.noteValue = 12;
-         },
-         "rateBox", L"12?", 1.0},
-        {"pathDirection -1", [](ArpeggiatorParams& p) { p.pathDirection = -1; }, "pathDropDown",
-         L"-1?", -1},
-        {"arpBottom 130", [](ArpeggiatorParams& p) { p.arpBottom = 130; }, "outputLowBox",
-         L"130 (?)", 1.0},
-        {"a span past INT32_MAX saturates",
-         [](ArpeggiatorParams& p) { p.leftHandSpan = INT32_MAX; }, "chordHighBox",
-         L"2147483647 (?)", 1.0},
+        {"rateUnits 5: the box shows 0", {{"rateUnits", 5}}, "rateBox", L"0", 0.5},
+        {"rateUnits 5: the slider sits in its middle", {{"rateUnits", 5}}, "rateSlider", nullptr, 0.5},
+        {"rateUnits 5: the units", {{"rateUnits", 5}}, "unitsDropDown", L"5?", -1},
+        {"noteValue 12", {{"rateUnits", 0}, {"noteValue", 12}}, "rateBox", L"12?", 1.0},
+        {"pathDirection -1", {{"pathDirection", -1}}, "pathDropDown", L"-1?", -1},
+        {"arpBottom 130", {{"arpBottom", 130}}, "outputLowBox", L"130 (?)", 1.0},
+        {"a span past INT32_MAX saturates", {{"leftHandSpan", INT32_MAX}}, "chordHighBox", L"2147483647 (?)", 1.0},
     };
+    // clang-format on
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         PageHarness h;
-        row.store(h.filter.Params());
+        SetFields(h.filter.Params(), row.stored);
         ASSERT_TRUE(h.Open());
         if (row.text != nullptr) {
             EXPECT_EQ(h[row.control]->GetValueText(), row.text);

@@ -111,118 +111,46 @@ void PlayOnScreen(const EditCase& row) {
 
 }  // namespace
 
-TEST(CellEditTyping, WhatIsTypedIsFilteredAndOnlyANumberInRangeIsAccepted) {
+// Every edit as the page opens it, played by real keys and clicks.
+TEST(CellEdit, TypingSteppingEndingKeysAndClicksOutside) {
+    // clang-format off
     const EditCase rows[] = {
+        // What is typed is filtered, and only a number in range is accepted.
         {.name = "a number and Enter", .steps = {Keys(L"250{Enter}")}, .after = 250},
-        {.name = "Escape changes nothing",
-         .steps = {Keys(L"250{Esc}")},
-         .result = 0,
-         .lastKey = VK_ESCAPE},
-        {.name = "above the range: open and selected until a valid number",
-         .steps = {Keys(L"900{Enter}"), AwaitAllText(L"900"), Keys(L"321{Enter}")},
-         .after = 321},
-        {.name = "no number: open until a valid one",
-         .steps = {Keys(L"{Back}{Enter}"), AwaitAllText(L""), Keys(L"42{Enter}")},
-         .after = 42},
+        {.name = "Escape changes nothing", .steps = {Keys(L"250{Esc}")}, .result = 0, .lastKey = VK_ESCAPE},
+        {.name = "above the range: open and selected until a valid number", .steps = {Keys(L"900{Enter}"), AwaitAllText(L"900"), Keys(L"321{Enter}")}, .after = 321},
+        {.name = "no number: open until a valid one", .steps = {Keys(L"{Back}{Enter}"), AwaitAllText(L""), Keys(L"42{Enter}")}, .after = 42},
         {.name = "letters never reach the field", .steps = {Keys(L"a5b{Enter}")}, .after = 5},
-        {.name = "the minus key adds no sign to limits above zero",
-         .steps = {Keys(L"{Minus}7{Enter}")},
-         .after = 7},
-        {.name = "the minus key adds a sign to limits below zero",
-         .value = 5,
-         .minimum = -100,
-         .maximum = 100,
-         .steps = {Keys(L"{Minus}7{Enter}")},
-         .after = -7},
+        {.name = "the minus key adds no sign to limits above zero", .steps = {Keys(L"{Minus}7{Enter}")}, .after = 7},
+        {.name = "the minus key adds a sign to limits below zero", .value = 5, .minimum = -100, .maximum = 100, .steps = {Keys(L"{Minus}7{Enter}")}, .after = -7},
         {.name = "plus is never typed", .steps = {Keys(L"{Shift+Equals}7{Enter}")}, .after = 7},
         {.name = "Ctrl+Z undoes the typing", .steps = {Keys(L"5{Ctrl+Z}{Enter}")}},
-        {.name = "a first character starts the text",
-         .steps = {Keys(L"{Enter}")},
-         .after = 7,
-         .firstChar = L'7'},
-        {.name = "a refused first character is ignored",
-         .steps = {Keys(L"{Enter}")},
-         .firstChar = L'x'},
-        {.name = "the length limit",
-         .steps = {Keys(L"1234{Enter}")},
-         .after = 12,
-         .lengthLimit = 2},
-        {.name = "the typed text reaches the live site's control",
-         .steps = {Keys(L"4"), AwaitText(L"4"), Keys(L"{Enter}")},
-         .after = 4,
-         .live = true,
-         .hostLog = "value 10"},
-    };
-    for (const EditCase& row : rows) PlayOnScreen(row);
-}
-
-TEST(CellEditStepping, KeysAndSpinStepWithinTheLimits) {
-    const EditCase rows[] = {
-        {.name = "] and [ step by ten up to the maximum",
-         .value = 495,
-         .steps = {Keys(L"]][{Enter}")},
-         .after = 490},
+        {.name = "a first character starts the text", .steps = {Keys(L"{Enter}")}, .after = 7, .firstChar = L'7'},
+        {.name = "a refused first character is ignored", .steps = {Keys(L"{Enter}")}, .firstChar = L'x'},
+        {.name = "the length limit", .steps = {Keys(L"1234{Enter}")}, .after = 12, .lengthLimit = 2},
+        {.name = "the typed text reaches the live site's control", .steps = {Keys(L"4"), AwaitText(L"4"), Keys(L"{Enter}")}, .after = 4, .live = true, .hostLog = "value 10"},
+        // Keys and the spin step within the limits.
+        {.name = "] and [ step by ten up to the maximum", .value = 495, .steps = {Keys(L"]][{Enter}")}, .after = 490},
         {.name = "[ stops at the minimum", .value = 5, .steps = {Keys(L"[{Enter}")}, .after = 1},
-        {.name = "the keypad's plus and minus step by one",
-         .value = 500,
-         .steps = {Keys(L"{Add}{Subtract}{Subtract}{Enter}")},
-         .after = 498},
+        {.name = "the keypad's plus and minus step by one", .value = 500, .steps = {Keys(L"{Add}{Subtract}{Subtract}{Enter}")}, .after = 498},
         {.name = "a typed number is stepped", .steps = {Keys(L"42]{Enter}")}, .after = 52},
-        {.name = "the spin steps within the limits and tells the parent",
-         .value = 499,
-         .steps = {Click({105, 35}), Click({105, 35}), Click({115, 45}), Keys(L"{Enter}")},
-         .after = 490,
-         .hostLog = "vscroll 0, vscroll 0, vscroll 3"},
-    };
-    for (const EditCase& row : rows) PlayOnScreen(row);
-}
-
-TEST(CellEditKeys, TheKeysThatEndTheEditRecordThemselves) {
-    const EditCase rows[] = {
+        {.name = "the spin steps within the limits and tells the parent", .value = 499, .steps = {Click({105, 35}), Click({105, 35}), Click({115, 45}), Keys(L"{Enter}")}, .after = 490, .hostLog = "vscroll 0, vscroll 0, vscroll 3"},
+        // The keys that end the edit record themselves.
         {.name = "Up accepts", .steps = {Keys(L"77{Up}")}, .after = 77, .lastKey = VK_UP},
         {.name = "Down accepts", .steps = {Keys(L"78{Down}")}, .after = 78, .lastKey = VK_DOWN},
-        {.name = "Left moves the caret, and at the start accepts",
-         .value = 12,
-         .steps = {Keys(L"{End}{Left}3{Home}{Left}")},
-         .after = 132,
-         .lastKey = VK_LEFT},
+        {.name = "Left moves the caret, and at the start accepts", .value = 12, .steps = {Keys(L"{End}{Left}3{Home}{Left}")}, .after = 132, .lastKey = VK_LEFT},
         {.name = "Right at the end accepts", .steps = {Keys(L"{End}{Right}")}, .lastKey = VK_RIGHT},
         {.name = "Tab accepts", .steps = {Keys(L"8{Tab}")}, .after = 8, .lastKey = VK_TAB},
-        {.name = "F5 accepts when the owner allows",
-         .steps = {Keys(L"33{F5}")},
-         .after = 33,
-         .ownerAllowsF5 = true},
-        {.name = "F5 does nothing without an owner",
-         .steps = {Keys(L"33{F5}4{Enter}")},
-         .after = 334},
-    };
-    for (const EditCase& row : rows) PlayOnScreen(row);
-}
-
-TEST(CellEditOutside, AClickOrACloseOutsideEndsTheEditAndIsNotLost) {
-    const EditCase rows[] = {
-        {.name = "a click outside accepts and reaches the window under it",
-         .steps = {Keys(L"250"), AwaitText(L"250"), Click({170, 80})},
-         .after = 250,
-         .lastKey = 0,
-         .hostLog = "down 11"},
-        {.name = "Alt+F4 closes the parent",
-         .steps = {Keys(L"250{Alt+F4}")},
-         .result = 0,
-         .lastKey = 0,
-         .parentSurvives = false},
-        {.name = "a close posted to the parent ends the edit, then closes it",
-         .steps = {Keys(L"250"), AwaitText(L"250"), PostClose()},
-         .after = 250,
-         .lastKey = 0,
-         .parentSurvives = false},
+        {.name = "F5 accepts when the owner allows", .steps = {Keys(L"33{F5}")}, .after = 33, .ownerAllowsF5 = true},
+        {.name = "F5 does nothing without an owner", .steps = {Keys(L"33{F5}4{Enter}")}, .after = 334},
+        // A click or a close outside ends the edit, and is not lost.
+        {.name = "a click outside accepts and reaches the window under it", .steps = {Keys(L"250"), AwaitText(L"250"), Click({170, 80})}, .after = 250, .lastKey = 0, .hostLog = "down 11"},
+        {.name = "Alt+F4 closes the parent", .steps = {Keys(L"250{Alt+F4}")}, .result = 0, .lastKey = 0, .parentSurvives = false},
+        {.name = "a close posted to the parent ends the edit, then closes it", .steps = {Keys(L"250"), AwaitText(L"250"), PostClose()}, .after = 250, .lastKey = 0, .parentSurvives = false},
         // Regression: the loop waited for input after a sent close had already ended it.
-        {.name = "a close sent to the parent inside the loop",
-         .steps = {Keys(L"250"), AwaitText(L"250"), SendClose()},
-         .result = 0,
-         .lastKey = 0,
-         .parentSurvives = false},
+        {.name = "a close sent to the parent inside the loop", .steps = {Keys(L"250"), AwaitText(L"250"), SendClose()}, .result = 0, .lastKey = 0, .parentSurvives = false},
     };
+    // clang-format on
     for (const EditCase& row : rows) PlayOnScreen(row);
 }
 
@@ -275,71 +203,5 @@ TEST(CellEditLoop, MessagesForOtherWindowsEndTheEditWithoutBeingTaken) {
         EXPECT_EQ(witness.received, row.ends ? 0 : 1) << "during the edit";
         EXPECT_TRUE(realinput::PumpUntil([&] { return witness.received == 1; }))
             << "the message reached its window";
-    }
-}
-
-// Only a value with limits has something for the spin to step toward, and only when asked.
-TEST(CellEditSpin, TheSpinComesWithTheOptionAndAValueWithLimits) {
-    struct Unlimited : CPropInt {
-        using CPropInt::CPropInt;
-        bool GetLimits(std::unique_ptr<CProperty>& low,
-                       std::unique_ptr<CProperty>& high) const override {
-            return CProperty::GetLimits(low, high);
-        }
-    };
-    struct Row {
-        const char* name;
-        int spinOption;
-        bool limited, spin;
-    };
-    const Row rows[] = {
-        {"asked, with limits", 2, true, true},
-        {"not asked", 0, true, false},
-        {"asked, without limits", 2, false, false},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.name);
-        Page page;
-        HWND parent = page.host.GetSafeHwnd();
-        ASSERT_TRUE(realinput::Activate(parent));
-        CPropInt limited(100, 1, 500);
-        Unlimited unlimited(100, 1, 500);
-        CProperty* property = row.limited ? static_cast<CProperty*>(&limited) : &unlimited;
-        CCellPropEditCtrl editor(nullptr, property, CCellPropEditCtrl::kNoLengthLimit);
-        EditDriver driver(parent, {Keys(L"]{Enter}")});
-        const int result = driver.Run([&] {
-            return editor.EditModal(parent, {40, 30, 100, 50}, WS_BORDER, 0, row.spinOption,
-                                    nullptr, 1, nullptr, 0, nullptr);
-        });
-        EXPECT_EQ(driver.failure, "");
-        EXPECT_EQ(result, 1);
-        EXPECT_EQ(editor.GetEditedText(), L"110");
-        EXPECT_EQ(page.host.log.find("vscroll 2") != std::string::npos, row.spin) << page.host.log;
-    }
-}
-
-TEST(CellEditBadInput, NoParentOrNoPropertyReturnsAtOnce) {
-    CPropInt property(100, 1, 500);
-    Page page;
-    HWND gone = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr,
-                                nullptr);
-    DestroyWindow(gone);
-    struct Row {
-        const char* name;
-        HWND parent;
-        CProperty* property;
-    };
-    const Row rows[] = {
-        {"no parent", nullptr, &property},
-        {"a destroyed parent", gone, &property},
-        {"no property", page.host.GetSafeHwnd(), nullptr},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.name);
-        CCellPropEditCtrl editor(nullptr, row.property, CCellPropEditCtrl::kNoLengthLimit);
-        EXPECT_EQ(editor.EditModal(row.parent, {0, 0, 50, 20}, WS_BORDER, 0, 2, nullptr, 1, L"5", 0,
-                                   nullptr),
-                  0);
-        EXPECT_EQ(property.GetValue(), 100);
     }
 }

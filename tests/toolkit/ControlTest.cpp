@@ -1,13 +1,12 @@
 // A control's value and what its owner hears of it (SetValue, the change brackets, actions, the
-// wheel, double-click), its names, its style record and the drawing objects every control
-// shares. The host has no window here, as the page before its window exists.
+// wheel, keys, double-click), its names and tooltip text. The host has no window here, as the
+// page before its window exists. (The style's fields the page never sets are not tested; those
+// it sets show in the golden pictures and PageControls.)
 #include <gtest/gtest.h>
 
 #include <string>
 #include <tuple>
 
-#include "controls/AbbreviateName.h"
-#include "controls/NWSharedDrawing.h"
 #include "support/TestHost.h"
 
 namespace {
@@ -117,6 +116,22 @@ TEST(ControlDoAction, SetsEndsAndStepsWithinTheRangeAndOffersAMenu) {
     EXPECT_EQ(f.control->DoAction(8), 0);
 }
 
+// Right and Up step up a line, Left and Down down, Page Up and Page Down by a page, Home and
+// End go to the ends (the steps of the DoAction table above, from 1000 within 10..3820).
+TEST(ControlKeys, EachKeyIsAnAction) {
+    using Case = std::tuple<UINT, int, double>;  // key, used, value
+    const Case cases[] = {
+        {VK_RIGHT, 1, 1030}, {VK_UP, 1, 1030},    {VK_LEFT, 1, 970},
+        {VK_DOWN, 1, 970},   {VK_PRIOR, 1, 1127}, {VK_NEXT, 1, 873},
+        {VK_HOME, 1, 10},    {VK_END, 1, 3820},   {'A', 0, 1000},
+    };
+    for (const auto& [key, used, value] : cases) {
+        Fixture f(1000, 10, 3820);
+        EXPECT_EQ(f.control->OnKeyDown(key, 0), used) << key;
+        EXPECT_DOUBLE_EQ(f.control->GetValue(), value) << key;
+    }
+}
+
 TEST(ControlMouseWheel, MovesByAStepPerNotchAndNeverLeavesTheRange) {
     // Wheel mode, enabled, keys, delta, maximum, start, value (a result of 0 leaves the start).
     using Case = std::tuple<uint32_t, bool, UINT, int, double, double, double>;
@@ -178,6 +193,8 @@ TEST(ControlIds, EachSiteCountsFromTenAndEachControlHasItsOwnStyle) {
     EXPECT_EQ(eleventh->GetWheelMode(), 0u);
 }
 
+// The short name follows the style's limit (AbbreviateName's rule); a focused control tells its
+// owner of a new name once.
 TEST(ControlNames, ShortNamesFollowTheStyleAndAFocusedControlTellsItsOwner) {
     Fixture f;
     f.control->SetName(L"Velocity Sensitivity");
@@ -197,23 +214,6 @@ TEST(ControlNames, ShortNamesFollowTheStyleAndAFocusedControlTellsItsOwner) {
     EXPECT_EQ(f.host.TakeLog(), "state 10");
 }
 
-TEST(ControlNames, AbbreviationDropsBlanksThenInnerVowelsThenCuts) {
-    using Case = std::tuple<const wchar_t*, int, const wchar_t*>;
-    const Case cases[] = {
-        {L"Rate", 8, L"Rate"},
-        {L"Legato", 6, L"Legato"},
-        {L"Play Through", 8, L"PlyThrgh"},
-        {L"Play Through", 11, L"PlayThrough"},
-        {L"AEIOU aeiou", 6, L"AEIOUa"},
-        {L"Anything", 0, L"Anything"},
-        {L"Anything", -3, L"Anything"},
-        {L"Play all", 5, L"Plyal"},
-    };
-    for (const auto& [name, limit, shortName] : cases) {
-        EXPECT_EQ(AbbreviateName(name, limit), shortName) << limit;
-    }
-}
-
 TEST(ControlNames, TooltipTextJoinsNameAndValueWithTheSeparator) {
     using Case = std::tuple<const wchar_t*, const wchar_t*, const wchar_t*, const wchar_t*>;
     const Case cases[] = {
@@ -230,96 +230,5 @@ TEST(ControlNames, TooltipTextJoinsNameAndValueWithTheSeparator) {
         std::wstring text = L"sentinel";
         f.control->GetTooltipText(text);
         EXPECT_EQ(text, expected);
-    }
-}
-
-TEST(ControlStyle, DefaultsTakeTheSystemColoursAndSelectEveryField) {
-    const NWControlStyle style = NWControlStyle::Defaults();
-    const int system[7] = {COLOR_BTNFACE, COLOR_BTNFACE,  COLOR_BTNFACE,     COLOR_BTNTEXT,
-                           COLOR_BTNTEXT, COLOR_GRAYTEXT, COLOR_BTNHIGHLIGHT};
-    for (int i = 0; i < 7; ++i) EXPECT_EQ(style.colors[i], GetSysColor(system[i])) << i;
-    EXPECT_EQ(style.options & 0xFFFFF, 0x1110u) << "hover frame, tracking tip, resend on press";
-    EXPECT_EQ(style.fieldMask, 0xFFFFFFFFu);
-}
-
-TEST(ControlStyle, TwelveBitFieldsAreSigned) {
-    using Case = std::tuple<int, int, int>;  // set, read back, the wide name limit
-    const Case cases[] = {
-        {-5, -5, -7}, {2047, 2047, 3070}, {2048, -2048, -3072}, {4095, -1, -1}, {9, 9, 13},
-    };
-    for (const auto& [set, read, wide] : cases) {
-        NWControlStyle style = NWControlStyle::Defaults();
-        style.SetTextIndent(set);
-        style.SetMaxNameChars(set);
-        EXPECT_EQ(style.GetTextIndent(), read) << set;
-        EXPECT_EQ(style.maxNameChars, read) << set;
-        EXPECT_EQ(style.maxNameCharsWide, wide) << set;
-    }
-}
-
-namespace {
-
-// Every field that SetStyle copies; kMaskBits holds the field-mask bit that selects each.
-std::vector<int64_t> MaskedFields(const NWControlStyle& s) {
-    using S = NWControlStyle;
-    std::vector<int64_t> fields(std::begin(s.colors), std::end(s.colors));
-    for (S::Option option :
-         {S::kShowName, S::kShowValue, S::kHoverFrame, S::kFocusFrame, S::kTrackingTip,
-          S::kBoldText, S::kNoBackground, S::kResendOnPress, S::kOption16, S::kWheelMode}) {
-        fields.push_back(s.GetOption(option));
-    }
-    fields.insert(fields.end(), {s.textAlign, s.textIndent, s.maxNameChars, s.maxNameCharsWide});
-    return fields;
-}
-const unsigned kMaskBits[] = {0,  1,  2,  3,  4,  5,  18, 6,  7,  8, 9,
-                              10, 11, 14, 16, 17, 19, 12, 13, 15, 15};
-
-}  // namespace
-
-TEST(ControlStyle, EachMaskBitCopiesExactlyItsField) {
-    NWControlStyle changed = NWControlStyle::Defaults();
-    for (COLORREF& color : changed.colors) color ^= 0x00FFFFFF;
-    changed.options = 0x000FFFFF & ~changed.options;
-    changed.SetTextIndent(-7);
-    changed.textAlign = 2;
-    changed.SetMaxNameChars(20);
-    const std::vector<int64_t> defaults = MaskedFields(NWControlStyle::Defaults());
-    const std::vector<int64_t> source = MaskedFields(changed);
-    for (unsigned bit : kMaskBits) {
-        changed.fieldMask = 1u << bit;
-        NWControlStyle target = NWControlStyle::Defaults();
-        target.CopyMaskedFrom(changed);
-        const std::vector<int64_t> copied = MaskedFields(target);
-        for (size_t i = 0; i < copied.size(); ++i) {
-            EXPECT_EQ(copied[i], (kMaskBits[i] == bit ? source : defaults)[i])
-                << "mask bit " << bit << ", field of bit " << kMaskBits[i];
-        }
-        EXPECT_EQ(target.fieldMask, 0xFFFFFFFFu) << "the mask itself is never copied";
-    }
-}
-
-TEST(SharedDrawing, TheFirstControlMakesOneSetOfFontsAndPensForTheProcess) {
-    Fixture f;
-    const CNWSharedDrawing& shared = CNWSharedDrawing::Get();
-    EXPECT_EQ(&CNWSharedDrawing::Get(), &shared);
-    std::vector<LONG> heights;
-    std::vector<LONG> weights;
-    for (HFONT font : {shared.cellFont, shared.normalFont, shared.boldFont, shared.largeFont,
-                       shared.largeBoldFont}) {
-        LOGFONTW description = {};
-        ASSERT_EQ(GetObjectW(font, sizeof(description), &description), int{sizeof(description)});
-        heights.push_back(description.lfHeight);
-        weights.push_back(description.lfWeight);
-        EXPECT_EQ(std::wstring(description.lfFaceName), L"Tahoma");
-    }
-    EXPECT_EQ(heights, (std::vector<LONG>{10, -11, -11, -13, -13}));
-    EXPECT_EQ(weights, (std::vector<LONG>{FW_NORMAL, FW_NORMAL, FW_BOLD, FW_NORMAL, FW_BOLD}));
-    for (int width = 1; width <= 2; ++width) {
-        LOGPEN pen = {};
-        ASSERT_EQ(GetObjectW(width == 1 ? shared.redPen : shared.wideRedPen, sizeof(pen), &pen),
-                  int{sizeof(pen)});
-        EXPECT_EQ(pen.lopnStyle, UINT{PS_SOLID});
-        EXPECT_EQ(pen.lopnWidth.x, width);
-        EXPECT_EQ(pen.lopnColor, RGB(255, 0, 0));
     }
 }

@@ -1,17 +1,15 @@
 // The site in a real window: hit testing, mouse routing with capture, hover and double-click,
-// the window hook (also on a dialog), tooltips, the lifetime of what the site owns,
-// invalidation, the drag cursor, accessibility and the site's name.
+// the window hook, tooltips, the lifetime of what the site owns, invalidation, the drag cursor,
+// accessibility's providers and the site's name. The page's tests host the site on its dialog.
 #include <gtest/gtest.h>
 
 #include <objbase.h>
 
 #include <tuple>
 
-#include "TestResourceIds.h"
 #include "controls/NWAccessibility.h"
 #include "controls/NWSiteRegistry.h"
 #include "controls/OurToolTipCtrl.h"
-#include "controls/win/Dialog.h"
 #include "support/TestHost.h"
 
 namespace {
@@ -143,58 +141,6 @@ TEST(SiteWindowHook, TheFirstControlHooksTheHostWindowOnceForAllItsSites) {
     EXPECT_FALSE(control->IsPressed());
     EXPECT_FALSE(host.GetTooltipCtrl()->IsWindow());
     EXPECT_EQ(host.TakeLog(), "end 10, state 10") << "the press was cancelled";
-}
-
-TEST(SiteWindowHook, AHostThatAddsControlsBeforeItsWindowExistsHooksItLater) {
-    TestHost host(false);
-    host.Add({0, 0, 10, 10});
-    host.Add({10, 0, 20, 10});
-    EXPECT_FALSE(host.GetTooltipCtrl()->IsWindow());
-    EXPECT_TRUE(CNWSiteRegistry::IsRegistered(&host)) << "registered at its first control";
-    ASSERT_TRUE(host.CreateEx(0, nullptr, nullptr, WS_POPUP, {0, 0, 50, 50}, nullptr, 0));
-    host.HookHostWindow();
-    EXPECT_TRUE(CNWSiteRegistry::IsHookedFor(host.GetSafeHwnd(), &host));
-    EXPECT_EQ(host.GetTooltipCtrl()->GetToolCount(), 2);
-}
-
-namespace {
-
-class TestDialog : public CDialog {
-public:
-    TestDialog() : CDialog(IDD_TEST_DIALOG) {}
-
-    bool windowAtInit = false;
-    std::vector<WPARAM> commands;
-
-protected:
-    BOOL OnInitDialog() override {
-        windowAtInit = IsWindow() && FromHandle(GetSafeHwnd()) == this;
-        return TRUE;
-    }
-    BOOL OnCommand(WPARAM wParam, LPARAM) override {
-        commands.push_back(wParam);
-        return LOWORD(wParam) == 100;
-    }
-};
-
-}  // namespace
-
-TEST(SiteWindowHook, ADialogFromItsTemplateHostsASiteAndStillGetsItsCommands) {
-    TestDialog dialog;
-    ASSERT_TRUE(dialog.Create(nullptr));
-    EXPECT_TRUE(dialog.windowAtInit) << "initialised with its window in place";
-    EXPECT_FALSE(dialog.Create(nullptr)) << "one window per object";
-    HWND window = dialog.GetSafeHwnd();
-    TestHost site(false);
-    site.guestOf = &dialog;
-    site.Add({0, 0, 10, 10});
-    EXPECT_TRUE(CNWSiteRegistry::IsHookedFor(window, &site));
-    dialog.SendMessage(WM_COMMAND, MAKEWPARAM(100, 0), 0);
-    dialog.SendMessage(WM_COMMAND, MAKEWPARAM(200, 0), 0);
-    EXPECT_EQ(dialog.commands, (std::vector<WPARAM>{MAKEWPARAM(100, 0), MAKEWPARAM(200, 0)}));
-    dialog.DestroyWindow();
-    EXPECT_EQ(dialog.GetSafeHwnd(), nullptr);
-    EXPECT_FALSE(CNWSiteRegistry::IsHooked(window));
 }
 
 TEST(SiteTooltips, EveryControlIsACallbackToolAndADraggedOneShowsATrackingTip) {

@@ -201,44 +201,28 @@ TEST(PageWindow, ActivateShowMoveAndDeactivateFollowTheWindowsLife) {
     EXPECT_EQ(page->Deactivate(), S_OK);
 }
 
-// Every edit goes into the filter at once: the page never has anything to apply.
-TEST(PageApply, ThePageIsNeverDirtyAndApplyChangesNothing) {
+// Every edit goes into the filter at once: the page never has anything to apply. (That Apply
+// changes no setting, the frame's OK in the end-to-end cases shows.)
+TEST(PageApply, ThePageIsNeverDirtyAndApplySucceeds) {
     ComRef<IPropertyPage> page = CreatePage();
     ComRef<IUnknown> filter = CreateFilter();
     IUnknown* one[] = {filter.get()};
     ASSERT_EQ(page->SetObjects(1, one), S_OK);
-    const std::vector<uint8_t> before = SavedSettings(filter.get());
     EXPECT_EQ(page->IsPageDirty(), S_FALSE);
     EXPECT_EQ(page->Apply(), S_OK);
     EXPECT_EQ(page->IsPageDirty(), S_FALSE);
-    EXPECT_EQ(SavedSettings(filter.get()), before);
     MSG message = {};
     // A key for no window of the page stays with the frame.
     EXPECT_EQ(page->TranslateAccelerator(&message), S_FALSE);
     EXPECT_EQ(page->TranslateAccelerator(nullptr), E_POINTER);
 }
 
-// Help needs the help folder the installer records and the file in it; without either the
-// page shows nothing, and it answers S_FALSE either way. (Wine's HTML Help hands out no
-// initialisation cookie, so under Wine the page never opens help at all.)
-TEST(PageHelp, HelpWithoutItsFileShowsNothingAndAnswersSFalse) {
-    HelpFolderKey key;
-    struct Row {
-        const char* name;
-        bool keyPresent;
-    };
-    for (const Row row :
-         {Row{"no help folder recorded", false}, Row{"a folder without the file", true}}) {
-        SCOPED_TRACE(row.name);
-        if (row.keyPresent) {
-            ASSERT_TRUE(key.Set(TemporaryFolder()));
-        } else {
-            key.Remove();
-        }
-        ComRef<IPropertyPage> page = CreatePage();
-        const size_t windows = ProcessTopLevelWindows();
-        EXPECT_EQ(page->Help(nullptr), S_FALSE);
-        EXPECT_EQ(page->Help(L"C:\\"), S_FALSE);
-        EXPECT_EQ(ProcessTopLevelWindows(), windows) << "no help window";
-    }
+// Wine's HTML Help hands out no initialisation cookie, so under Wine the page never opens help
+// (where it would look is PageHelpPathTest's): Help answers S_FALSE and shows nothing.
+TEST(PageHelp, HelpUnderWineShowsNothingAndAnswersSFalse) {
+    ComRef<IPropertyPage> page = CreatePage();
+    const size_t windows = ProcessWindows();
+    EXPECT_EQ(page->Help(nullptr), S_FALSE);
+    EXPECT_EQ(page->Help(L"C:\\"), S_FALSE);
+    EXPECT_EQ(ProcessWindows(), windows) << "no help window";
 }

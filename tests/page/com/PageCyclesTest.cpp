@@ -29,7 +29,7 @@ struct Counts {
 };
 
 Counts Measure() {
-    RealInput::PumpPending();
+    realinput::PumpPending();
     return {LiveGdiObjects(), LiveGdiObjectsOfType(kFontType), ProcessWindows()};
 }
 
@@ -40,7 +40,7 @@ void PageCycle(IUnknown* filter, HWND parent) {
     const RECT area = {0, 0, 700, 200};
     EXPECT_EQ(page->SetObjects(1, one), S_OK);
     EXPECT_EQ(page->Activate(parent, &area, TRUE), S_OK);
-    RealInput::PumpPending();
+    realinput::PumpPending();
     EXPECT_EQ(page->Deactivate(), S_OK);
 }
 

@@ -7,7 +7,6 @@ nothing here sleeps for a fixed time to let something happen.
 """
 
 import os
-import struct
 import subprocess
 import tempfile
 import time
@@ -17,27 +16,8 @@ from PIL import Image, ImageChops
 PANEL = (22, 20, 77)  # the page's panelColor, red 22, green 20, blue 77
 LIMIT_S = 15.0  # for any one thing to happen; a case fails rather than hangs
 
-FIELDS = ["leftHandBottom", "leftHandSpan", "arpBottom", "arpSpan", "swing", "rateUnits",
-          "noteValue", "pathDirection", "rateAmount", "legato", "playOriginals",
-          "leftHandWindowOn", "keepInRange"]
-FORMAT_TAG = bytes.fromhex("FF51813F010F544A90308361FEFAABFD")
-
-
 class CaseFailure(Exception):
     pass
-
-
-def settings_image(**fields):
-    """The 76-byte stored settings: the filter's defaults with `fields` changed."""
-    values = dict(leftHandBottom=24, leftHandSpan=24, arpBottom=36, arpSpan=60, swing=10,
-                  rateUnits=2, noteValue=0, pathDirection=0, rateAmount=100, legato=50,
-                  playOriginals=0, leftHandWindowOn=0, keepInRange=1)
-    unknown = set(fields) - set(values) - {"enabled"}
-    if unknown:
-        raise ValueError(f"no such fields: {unknown}")
-    values.update(fields)
-    block = struct.pack("<13i", *(values[name] for name in FIELDS))
-    return block + FORMAT_TAG + struct.pack("<HHi", 1, 0, fields.get("enabled", 1))
 
 
 def wait_for(what, condition, limit=LIMIT_S, every=0.05):
@@ -104,8 +84,9 @@ class Display:
 
 
 class PageHost:
-    """One run of pagehost.exe: started with settings, left running while the case acts on the
-    page, then closed through the frame's own buttons."""
+    """One run of pagehost.exe: started with settings (field names and values, as its --set
+    takes them), left running while the case acts on the page, then closed through the
+    frame's own buttons; saved() is what it printed of the filter's settings afterwards."""
 
     running = []
 
@@ -113,16 +94,9 @@ class PageHost:
         self.build = build
         self.work = work
         os.makedirs(work, exist_ok=True)
-        self.input = os.path.join(work, f"{name}-in.bin")
-        self.output = os.path.join(work, f"{name}-out.bin")
         self.log = os.path.join(work, f"{name}-stdout.txt")
-        with open(self.input, "wb") as stored:
-            stored.write(settings)
-        if os.path.exists(self.output):
-            os.remove(self.output)
-        command = [os.path.join(build.source, "cmake", "wine-run.sh"), build.prefix,
-                   build.pagehost, "--settings", self.input, "--save-settings", self.output,
-                   "--report-windows", "--print", *extra_args]
+        sets = [arg for field, value in settings.items() for arg in ("--set", f"{field}={value}")]
+        command = [*pagehost_command(build), *sets, "--report-windows", "--print", *extra_args]
         self.stdout = open(self.log, "w")
         self.process = subprocess.Popen(command, stdout=self.stdout, stderr=subprocess.PIPE,
                                         text=True)
@@ -150,7 +124,8 @@ class PageHost:
         if self.process.returncode != 0:
             raise CaseFailure(f"pagehost failed: {self.process.stderr.read()}")
         with open(self.log) as printed:
-            return printed.read().splitlines()
+            self.lines = printed.read().splitlines()
+        return self.lines
 
     def kill(self):
         if self.process.poll() is None:
@@ -165,15 +140,18 @@ class PageHost:
         cls.running.clear()
 
     def saved(self):
-        with open(self.output, "rb") as stored:
-            return stored.read()
+        return printed_fields(self.lines)
 
 
-def saved_fields(image):
-    values = struct.unpack("<13i", image[:52])
-    fields = dict(zip(FIELDS, values))
-    fields["enabled"] = struct.unpack("<i", image[72:76])[0]
-    return fields
+def pagehost_command(build):
+    return [os.path.join(build.source, "cmake", "wine-run.sh"), build.prefix, build.pagehost]
+
+
+def default_settings(build):
+    """The settings of a filter that nobody changed, as pagehost prints them."""
+    done = subprocess.run([*pagehost_command(build), "--no-frame", "--print"], check=True,
+                          capture_output=True, text=True, timeout=LIMIT_S)
+    return printed_fields(done.stdout.splitlines())
 
 
 def printed_fields(lines):

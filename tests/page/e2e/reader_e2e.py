@@ -54,8 +54,7 @@ def read_page(case, *actions):
 def case_read_and_set(build):
     """Names, roles, values and states read as the page shows them; values set through the
     interface go where the same edit with the mouse would; a refused value changes nothing."""
-    settings = drv.settings_image()
-    case = pe.Case(build, "reader", settings)
+    case = pe.Case(build, "reader", {})
     lines = read_page(case, "--set", "Chord low=40", "--set", "Legato=5", "--set", "Path=Up, Up",
                       "--do", "Play Through")
     pe.expect("the page read", DEFAULT_VIEW, [line.rstrip() for line in lines[:20]])
@@ -73,7 +72,7 @@ def case_chord_announced(build):
     """A chord played while the page is open: the display raises its live-region event, and the
     object the event names reads the chord's name."""
     signal = f"ArpReaderChord{os.getpid()}"
-    case = pe.Case(build, "reader-chord", drv.settings_image(leftHandWindowOn=1),
+    case = pe.Case(build, "reader-chord", dict(leftHandWindowOn=1),
                    ["--chord", "G 7 1st inversion", "--chord-on-signal", signal])
     lines = read_page(case, "--wait-chord", signal)
     pe.expect("the announcement", "chord: G 7 1st inversion", lines[-1])

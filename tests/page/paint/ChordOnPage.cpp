@@ -31,7 +31,7 @@ bool ShowChord(PageHarness& h, const std::wstring& chord) {
         EXPECT_EQ(h.Load(params), S_OK);
     }
     h.filter.Live(Keys(h, chord, midi::kNoteOn, kVelocity));
-    const bool shown = RealInput::PumpUntil([&] {
+    const bool shown = realinput::PumpUntil([&] {
         return h["chordDisplay"]->GetValueText() == chord &&
                !GetUpdateRect(h.Window(), nullptr, FALSE);
     });

@@ -6,13 +6,6 @@
 
 namespace {
 
-BOOL CALLBACK CountTopLevel(HWND window, LPARAM count) {
-    DWORD process = 0;
-    GetWindowThreadProcessId(window, &process);
-    if (process == GetCurrentProcessId()) ++*reinterpret_cast<size_t*>(count);
-    return TRUE;
-}
-
 BOOL CALLBACK CountWithChildren(HWND window, LPARAM count) {
     DWORD process = 0;
     GetWindowThreadProcessId(window, &process);
@@ -51,26 +44,6 @@ ULONG RefCount(IUnknown* object) {
     return object->Release();
 }
 
-std::vector<uint8_t> SavedSettings(IUnknown* filter) {
-    IPersistStream* persist = nullptr;
-    IStream* stream = nullptr;
-    std::vector<uint8_t> bytes;
-    if (FAILED(filter->QueryInterface(IID_IPersistStream, reinterpret_cast<void**>(&persist)))) {
-        return bytes;
-    }
-    if (SUCCEEDED(CreateStreamOnHGlobal(nullptr, TRUE, &stream)) &&
-        SUCCEEDED(persist->Save(stream, TRUE))) {
-        bytes.resize(76);
-        ULONG read = 0;
-        stream->Seek({}, STREAM_SEEK_SET, nullptr);
-        stream->Read(bytes.data(), 76, &read);
-        bytes.resize(read);
-    }
-    if (stream != nullptr) stream->Release();
-    persist->Release();
-    return bytes;
-}
-
 bool operator==(const RECT& a, const RECT& b) {
     return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
 }
@@ -85,12 +58,6 @@ RECT ClientRectIn(HWND child, HWND parent) {
     GetWindowRect(child, &rect);
     MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
     return rect;
-}
-
-size_t ProcessTopLevelWindows() {
-    size_t count = 0;
-    EnumWindows(&CountTopLevel, reinterpret_cast<LPARAM>(&count));
-    return count;
 }
 
 size_t ProcessWindows() {

@@ -1,6 +1,6 @@
 // What the COM tests of the page share: objects made through COM from the registered module, a
 // page site that counts its references, a parent window for the page, and the few readings
-// the tests take (reference counts, stored settings, windows, the help folder's key).
+// the tests take (reference counts, windows).
 // [ui thread]: the test's main thread, in the single-threaded apartment ModuleUnderTest opens.
 #pragma once
 
@@ -11,7 +11,6 @@
 
 #include "ModuleUnderTest.h"
 #include "controls/win/Window.h"
-#include "support/HelpFolderKey.h"
 
 ComRef<IPropertyPage> CreatePage();
 ComRef<IUnknown> CreateFilter();
@@ -19,17 +18,12 @@ ComRef<IUnknown> CreateFilter();
 // The object's count, read by adding a reference and giving it back.
 ULONG RefCount(IUnknown* object);
 
-// The filter's settings, saved through its IPersistStream.
-std::vector<uint8_t> SavedSettings(IUnknown* filter);
-
 // Rectangles compare and print as values in the tests.
 bool operator==(const RECT& a, const RECT& b);
 void PrintTo(const RECT& rect, std::ostream* out);
 // A child window's rectangle in its parent's client coordinates.
 RECT ClientRectIn(HWND child, HWND parent);
 
-// The top-level windows of this process, visible or not.
-size_t ProcessTopLevelWindows();
 // Every window of this process, children included.
 size_t ProcessWindows();
 

@@ -115,7 +115,6 @@ DrawCallLog::DrawCallLog(HWND watched) : window(watched) {
         if (entry.slot == nullptr) continue;
         *entry.name = entry.function;
         *entry.original = Swap(entry.slot, entry.recorder);
-        hooked.emplace_back(entry.function);
     }
     active = this;
 }

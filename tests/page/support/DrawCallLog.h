@@ -29,8 +29,6 @@ public:
     // How many drawing calls went anywhere (memory contexts included): proof that the
     // recorder sits in front of the drawing at all.
     size_t AllCalls() const { return allCalls; }
-    // The functions the import table named and the log put its recorder in front of.
-    const std::vector<std::string>& Hooked() const { return hooked; }
 
     // [any hook]
     static void Record(const char* function, HDC dc, DWORD rop, RECT area);
@@ -39,5 +37,4 @@ private:
     HWND window;
     std::vector<Call> windowCalls;
     size_t allCalls = 0;
-    std::vector<std::string> hooked;
 };

@@ -44,5 +44,5 @@ HRESULT PageHarness::Load(const ArpeggiatorParams& params) {
 
 void PageHarness::Paint() const {
     if (Window() != nullptr) UpdateWindow(Window());
-    RealInput::PumpPending();
+    realinput::PumpPending();
 }

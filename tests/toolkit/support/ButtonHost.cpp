@@ -17,22 +17,9 @@ void ButtonHost::OnControlMenu(CNWControl* control, UINT flags, CMenu& menu) {
         menu.AppendMenu(MF_STRING, id, (L"Item " + std::to_wstring(id)).c_str());
     }
     TestHost::OnControlMenu(control, flags, menu);
-    const RECT rect = control->GetRect();
-    menuPoint = {rect.left, rect.bottom + 1};
-    CNWControlSite::ClientToScreen(menuPoint);
-    if (trackMenus) {
-        menu.TrackPopupMenu(0, menuPoint.x, menuPoint.y, GetSafeHwnd());
-    }
 }
 
 LRESULT ButtonHost::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_COMMAND && lParam == 0) {
-        log += (log.empty() ? "command " : ", command ") + std::to_string(LOWORD(wParam));
-        return 0;
-    }
-    if (message == WM_LBUTTONUP) {
-        ++buttonUps;
-    }
     if (message == WM_VSCROLL) {
         log += (log.empty() ? "vscroll " : ", vscroll ") + std::to_string(LOWORD(wParam));
         return 0;

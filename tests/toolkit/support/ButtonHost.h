@@ -1,7 +1,6 @@
 // A TestHost that also answers as the editor page does for buttons, drop-downs and value
-// fields: it logs the actions, fills and tracks the drop-down's menu at the control's left
-// edge one pixel below it (screen coordinates, flags 0, the window as owner) and logs the
-// menu commands (WM_COMMAND from no control) and WM_VSCROLL that reach its window.
+// fields: it logs the actions, fills the drop-down's menu (never tracked: that waits for the
+// user) and logs the WM_VSCROLL that reach its window.
 #pragma once
 
 #include <string>
@@ -21,14 +20,8 @@ public:
     void OnValueChanged(CNWControl* control) override;
     void OnTrackingEnd() override { log += log.empty() ? "tracking" : ", tracking"; }
 
-    // Where the last menu was tracked, in screen coordinates.
-    POINT menuPoint = {-1, -1};
-    // Left-button releases that reached the window.
-    int buttonUps = 0;
     // The value of every OnValueChanged, in order.
     std::vector<double> notifiedValues;
-    // Off: the menu is filled and recorded but not tracked (tracking waits for the user).
-    bool trackMenus = true;
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;

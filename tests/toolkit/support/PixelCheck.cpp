@@ -10,17 +10,11 @@ void ExpectedPicture::Outline(const RECT& rect, COLORREF color) {
     Fill({rect.right - 1, rect.top, rect.right, rect.bottom}, color);
 }
 
-void ExpectSegment(ExpectedPicture& picture, const RECT& inner, bool horizontal, int i,
-                   COLORREF lit, COLORREF separator) {
-    if (horizontal) {
-        const LONG x = inner.left + 3 * i;
-        picture.Fill({x, inner.top, x + 2, inner.bottom}, lit);
-        picture.Fill({x + 2, inner.top, x + 3, inner.bottom}, separator);
-    } else {
-        const LONG y = inner.bottom - 3 * i;
-        picture.Fill({inner.left, y - 2, inner.right, y}, lit);
-        picture.Fill({inner.left, y - 3, inner.right, y - 2}, separator);
-    }
+void ExpectSegment(ExpectedPicture& picture, const RECT& inner, int i, COLORREF lit,
+                   COLORREF separator) {
+    const LONG y = inner.bottom - 3 * i;
+    picture.Fill({inner.left, y - 2, inner.right, y}, lit);
+    picture.Fill({inner.left, y - 3, inner.right, y - 2}, separator);
 }
 
 ::testing::AssertionResult SamePixels(const PixelCanvas& drawn, ExpectedPicture& expected) {

@@ -22,15 +22,10 @@ private:
     PixelCanvas canvas;
 };
 
-// A slider's segment i: two rows (columns) of the lit colour, then one of the separator
-// colour, counted upward from the inner bottom (rightward from the inner left).
-void ExpectSegment(ExpectedPicture& picture, const RECT& inner, bool horizontal, int i,
-                   COLORREF lit, COLORREF separator);
+// A vertical slider's segment i: two rows of the lit colour, then one of the separator colour,
+// counted upward from the inner bottom.
+void ExpectSegment(ExpectedPicture& picture, const RECT& inner, int i, COLORREF lit,
+                   COLORREF separator);
 
 // Equal when every pixel is; otherwise how many differ and the first few.
 ::testing::AssertionResult SamePixels(const PixelCanvas& drawn, ExpectedPicture& expected);
-
-// Each channel halved, as a disabled bar's fill.
-inline COLORREF Halved(COLORREF color) {
-    return RGB(GetRValue(color) / 2, GetGValue(color) / 2, GetBValue(color) / 2);
-}

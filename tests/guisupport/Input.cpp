@@ -1,4 +1,4 @@
-// Keyboard input for the gui tests, and the editor tests' style of the pointer calls.
+// The real pointer and keyboard, and the waits that go with them.
 #include "guisupport/RealInput.h"
 
 #include <utility>
@@ -92,9 +92,18 @@ void Keys(const std::wstring& keys) {
     }
 }
 
-void MoveTo(POINT screen) { RealInput::SendMove(screen); }
-void Press(POINT screen) { RealInput::SendMove(screen, MOUSEEVENTF_LEFTDOWN); }
-void Release(POINT screen) { RealInput::SendMove(screen, MOUSEEVENTF_LEFTUP); }
+// Absolute coordinates are 1/65536 of the screen; rounding up lands on the pixel itself
+// under Windows' and Wine's truncating conversion back.
+void SendMove(POINT screen, DWORD buttons) {
+    const LONG width = GetSystemMetrics(SM_CXSCREEN);
+    const LONG height = GetSystemMetrics(SM_CYSCREEN);
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = (screen.x * 65536 + width - 1) / width;
+    input.mi.dy = (screen.y * 65536 + height - 1) / height;
+    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | buttons;
+    SendInput(1, &input, sizeof(input));
+}
 
 void Click(POINT screen) {
     MoveTo(screen);
@@ -102,8 +111,23 @@ void Click(POINT screen) {
     Release(screen);
 }
 
-bool PumpUntil(const std::function<bool()>& done, DWORD limitMs) {
-    return RealInput::PumpUntil(done, limitMs);
+POINT CursorPos() {
+    POINT cursor = {};
+    GetCursorPos(&cursor);
+    return cursor;
+}
+
+bool IsAt(POINT screen) {
+    const POINT cursor = CursorPos();
+    return cursor.x == screen.x && cursor.y == screen.y;
+}
+
+void PumpPending() {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
 }
 
 bool WaitUntil(const std::function<bool()>& done, DWORD limitMs) {
