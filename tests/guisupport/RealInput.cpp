@@ -1,8 +1,5 @@
 #include "guisupport/RealInput.h"
 
-#include <cstdlib>
-#include <new>
-
 #include <winternl.h>
 
 void RealInput::PumpPending() {
@@ -51,40 +48,6 @@ void RealInput::DoubleClick() {
         inputs[i].mi.dwFlags = i % 2 == 0 ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
     }
     SendInput(4, inputs, sizeof(INPUT));
-}
-
-namespace {
-
-bool counting = false;
-long allocations = 0;
-
-void* Allocate(std::size_t size) {
-    if (counting) {
-        ++allocations;
-    }
-    if (void* block = std::malloc(size == 0 ? 1 : size)) {
-        return block;
-    }
-    throw std::bad_alloc();
-}
-
-}  // namespace
-
-void* operator new(std::size_t size) { return Allocate(size); }
-void* operator new[](std::size_t size) { return Allocate(size); }
-void operator delete(void* block) noexcept { std::free(block); }
-void operator delete[](void* block) noexcept { std::free(block); }
-void operator delete(void* block, std::size_t) noexcept { std::free(block); }
-void operator delete[](void* block, std::size_t) noexcept { std::free(block); }
-
-void AllocationCounter::Start() {
-    allocations = 0;
-    counting = true;
-}
-
-long AllocationCounter::Stop() {
-    counting = false;
-    return allocations;
 }
 
 namespace {

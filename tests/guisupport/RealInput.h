@@ -9,6 +9,7 @@
 #include <string>
 
 #include "controls/win/Win32.h"
+#include "support/CountingNew.h"
 
 class RealInput {
 public:
@@ -46,22 +47,6 @@ public:
 
 private:
     static void Button(DWORD flags);
-};
-
-// Counts the operator new calls made while a call runs (the program replaces the global
-// allocation functions).
-class AllocationCounter {
-public:
-    template <typename Call>
-    static long During(Call call) {
-        Start();
-        call();
-        return Stop();
-    }
-
-private:
-    static void Start();
-    static long Stop();
 };
 
 // GDI objects the process holds. Wine's GetGuiResources is a stub that answers 0; there the
