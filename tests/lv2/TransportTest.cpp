@@ -94,18 +94,6 @@ TEST(Transport, LostCyclesAreNoJump) {
     }
 }
 
-TEST(Transport, ReleasingTheKeysLeavesNoNoteSounding) {
-    Lv2TestHost host;
-    ASSERT_TRUE(host.Loaded());
-    host.Set("playOriginals", 1);
-    std::vector<TimedMidi> input = HeldTriad();
-    for (int key : {60, 64, 67}) input.push_back(NoteOff(kPress + 33333, key));
-    host.Play(2 * kRate, 256, input);
-    EXPECT_GT(OnsFrom(host.midiOut, 0), 5);
-    EXPECT_EQ(SoundingAtEnd(host.midiOut), 0);
-    EXPECT_EQ(OnsFrom(host.midiOut, kPress + 33333 + kRate / 10), 0);
-}
-
 // The host cannot take output between deactivate and activate: the next run ends the notes at
 // its first frame.
 TEST(Transport, DeactivationEndsNotesInTheNextRun) {
