@@ -9,6 +9,7 @@
 
 #include "midifile/MidiReader.h"
 #include "midifile/MidiWriter.h"
+#include "MidiEvents.h"
 
 namespace {
 
@@ -21,20 +22,12 @@ Bytes Concat(std::initializer_list<Bytes> parts) {
 }
 
 Bytes Header(uint16_t format, uint16_t tracks, uint16_t division) {
-    return {'M',
-            'T',
-            'h',
-            'd',
-            0,
-            0,
-            0,
-            6,
-            static_cast<uint8_t>(format >> 8),
-            static_cast<uint8_t>(format),
-            static_cast<uint8_t>(tracks >> 8),
-            static_cast<uint8_t>(tracks),
-            static_cast<uint8_t>(division >> 8),
-            static_cast<uint8_t>(division)};
+    Bytes header = {'M', 'T', 'h', 'd', 0, 0, 0, 6};
+    for (const uint16_t field : {format, tracks, division}) {
+        header.insert(header.end(),
+                      {static_cast<uint8_t>(field >> 8), static_cast<uint8_t>(field)});
+    }
+    return header;
 }
 
 Bytes TrackChunk(const Bytes& body) {
@@ -55,25 +48,6 @@ long FailureOffset(const Bytes& bytes) {
     }
 }
 
-midi::Event Channel(uint32_t tick, uint8_t status, uint8_t data1, uint8_t data2 = 0) {
-    midi::Event event;
-    event.tick = tick;
-    event.status = status;
-    event.data1 = data1;
-    event.data2 = data2;
-    return event;
-}
-
-midi::Event Meta(uint32_t tick, uint8_t type, Bytes payload) {
-    midi::Event event;
-    event.tick = tick;
-    event.type = midi::EventType::Meta;
-    event.status = 0xFF;
-    event.data1 = type;
-    event.payload = std::move(payload);
-    return event;
-}
-
 // One track with a note whose off uses running status, a controller, a meta and a
 // system-exclusive event: the shapes the tool reads and writes.
 midi::File SmallSong() {
@@ -88,12 +62,8 @@ midi::File SmallSong() {
     notes.events.push_back(Channel(96, 0x91, 60, 0));
     notes.events.push_back(Channel(96, 0xB1, 64, 127));
     notes.events.push_back(Meta(100, 0x01, {'h', 'i'}));
-    midi::Event sysex;
-    sysex.tick = 200;
-    sysex.type = midi::EventType::SysEx;
-    sysex.status = 0xF0;
-    sysex.payload = {0x7E, 0x7F, 0x09, 0x01, 0xF7};
-    notes.events.push_back(sysex);
+    notes.events.push_back(
+        {200, midi::EventType::SysEx, 0xF0, 0, 0, {0x7E, 0x7F, 0x09, 0x01, 0xF7}});
     notes.events.push_back(Channel(300, 0xC1, 5));
     notes.endTick = 400;
     file.tracks = {conductor, notes};
