@@ -141,43 +141,29 @@ TEST_P(MidiCodecDamage, ReportsTheByteWhereTheFileGoesWrong) {
 
 const Bytes kEnd = {0x00, 0xFF, 0x2F, 0x00};
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Offsets, MidiCodecDamage,
     ::testing::Values(
         DamagedFile{"not a MIDI file", {'R', 'I', 'F', 'F', 0, 0, 0, 6}, 0},
-        DamagedFile{"format 2 is refused at the format field",
-                    Concat({Header(2, 1, 96), TrackChunk(kEnd)}), 8},
-        DamagedFile{"SMPTE division is refused at the division field",
-                    Concat({Header(1, 1, 0xE728), TrackChunk(kEnd)}), 12},
+        DamagedFile{"format 2 is refused at the format field", Concat({Header(2, 1, 96), TrackChunk(kEnd)}), 8},
+        DamagedFile{"SMPTE division is refused at the division field", Concat({Header(1, 1, 0xE728), TrackChunk(kEnd)}), 12},
         DamagedFile{"header cut short", Bytes{'M', 'T', 'h', 'd', 0, 0, 0, 6, 0, 1}, 4},
-        DamagedFile{"format 0 with two tracks",
-                    Concat({Header(0, 2, 96), TrackChunk(kEnd), TrackChunk(kEnd)}), 10},
+        DamagedFile{"format 0 with two tracks", Concat({Header(0, 2, 96), TrackChunk(kEnd), TrackChunk(kEnd)}), 10},
         // Chunk length 100 at offset 18, with 4 bytes of file after it.
-        DamagedFile{"chunk longer than the file",
-                    Concat({Header(0, 1, 96), {'M', 'T', 'r', 'k', 0, 0, 0, 100}, kEnd}), 18},
+        DamagedFile{"chunk longer than the file", Concat({Header(0, 1, 96), {'M', 'T', 'r', 'k', 0, 0, 0, 100}, kEnd}), 18},
         // The note-on's last data byte lies past the chunk's end (offset 22 + 3).
-        DamagedFile{"event cut by its chunk's end",
-                    Concat({Header(0, 1, 96), TrackChunk({0x00, 0x90, 0x3C})}), 25},
-        DamagedFile{"delta time of five bytes",
-                    Concat({Header(0, 1, 96),
-                            TrackChunk({0x80, 0x80, 0x80, 0x80, 0x00, 0x90, 0x3C, 0x40})}),
-                    22},
-        DamagedFile{"data byte with no status before it",
-                    Concat({Header(0, 1, 96), TrackChunk({0x00, 0x3C, 0x40})}), 23},
-        DamagedFile{"system real-time status in a file",
-                    Concat({Header(0, 1, 96), TrackChunk({0x00, 0xF8})}), 23},
-        DamagedFile{"data byte of 0x80 or above",
-                    Concat({Header(0, 1, 96), TrackChunk({0x00, 0x90, 0x3C, 0xC0})}), 25},
-        DamagedFile{"tempo of zero",
-                    Concat({Header(0, 1, 96), TrackChunk({0x00, 0xFF, 0x51, 0x03, 0, 0, 0})}), 23},
-        DamagedFile{"meta event longer than its chunk",
-                    Concat({Header(0, 1, 96), TrackChunk({0x00, 0xFF, 0x01, 0x09, 'a'})}), 27},
-        DamagedFile{"events after the end of the track",
-                    Concat({Header(0, 1, 96), TrackChunk({0x00, 0xFF, 0x2F, 0x00, 0x00})}), 26},
-        DamagedFile{"fewer tracks than the header declares",
-                    Concat({Header(1, 2, 96), TrackChunk(kEnd)}), 26},
-        DamagedFile{"stray bytes after the last chunk",
-                    Concat({Header(0, 1, 96), TrackChunk(kEnd), {'M', 'T'}}), 28}));
+        DamagedFile{"event cut by its chunk's end", Concat({Header(0, 1, 96), TrackChunk({0x00, 0x90, 0x3C})}), 25},
+        DamagedFile{"delta time of five bytes", Concat({Header(0, 1, 96), TrackChunk({0x80, 0x80, 0x80, 0x80, 0x00, 0x90, 0x3C, 0x40})}), 22},
+        DamagedFile{"data byte with no status before it", Concat({Header(0, 1, 96), TrackChunk({0x00, 0x3C, 0x40})}), 23},
+        DamagedFile{"system real-time status in a file", Concat({Header(0, 1, 96), TrackChunk({0x00, 0xF8})}), 23},
+        DamagedFile{"data byte of 0x80 or above", Concat({Header(0, 1, 96), TrackChunk({0x00, 0x90, 0x3C, 0xC0})}), 25},
+        DamagedFile{"tempo of zero", Concat({Header(0, 1, 96), TrackChunk({0x00, 0xFF, 0x51, 0x03, 0, 0, 0})}), 23},
+        DamagedFile{"meta event longer than its chunk", Concat({Header(0, 1, 96), TrackChunk({0x00, 0xFF, 0x01, 0x09, 'a'})}), 27},
+        DamagedFile{"events after the end of the track", Concat({Header(0, 1, 96), TrackChunk({0x00, 0xFF, 0x2F, 0x00, 0x00})}), 26},
+        DamagedFile{"fewer tracks than the header declares", Concat({Header(1, 2, 96), TrackChunk(kEnd)}), 26},
+        DamagedFile{"stray bytes after the last chunk", Concat({Header(0, 1, 96), TrackChunk(kEnd), {'M', 'T'}}), 28}));
+// clang-format on
 
 // A file cut anywhere is refused at or before the cut, never read past it.
 TEST(MidiCodec, EveryTruncationIsRefusedWithinTheBytesThatExist) {

@@ -10,19 +10,9 @@
 #include "engine/InterfaceIds.h"
 #include "host/HostObjects.h"
 #include "platform/ModuleCounters.h"
+#include "support/FilterFixture.h"
 
 namespace {
-
-struct FilterDeleter {
-    void operator()(CArpeggiator* filter) const { filter->Release(); }
-};
-using FilterPtr = std::unique_ptr<CArpeggiator, FilterDeleter>;
-
-FilterPtr NewFilter() {
-    FilterPtr filter(new CArpeggiator);
-    FilterAccess(*filter).StopClock();
-    return filter;
-}
 
 const ArpeggiatorState& State(CArpeggiator& filter) { return FilterTestView(filter).State(); }
 ArpeggiatorParams& Params(CArpeggiator& filter) { return FilterTestView(filter).ParamsUnlocked(); }

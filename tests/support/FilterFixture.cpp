@@ -46,6 +46,12 @@ bool SameRecords(const std::vector<EventRecord>& a, const std::vector<EventRecor
            (a.empty() || std::memcmp(a.data(), b.data(), a.size() * sizeof(EventRecord)) == 0);
 }
 
+FilterPtr NewFilter() {
+    FilterPtr filter(new CArpeggiator);
+    FilterAccess(*filter).StopClock();
+    return filter;
+}
+
 std::vector<EventRecord> FilterHarness::Play(int32_t from, int32_t thru,
                                              const std::vector<EventRecord>& in) {
     return FilterWindow(filter, from, thru, in);

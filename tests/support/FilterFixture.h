@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "engine/Arpeggiator.h"
@@ -20,6 +21,13 @@ ShortMessageRecord Off(int key, int channel = 0);
 void TickRate(ArpeggiatorParams& p, int32_t ticks);
 // The records byte for byte (packed records compare by their bytes).
 bool SameRecords(const std::vector<EventRecord>& a, const std::vector<EventRecord>& b);
+
+// A filter of the test's own, attached to no host, its clock stopped; released with the pointer.
+struct ReleaseFilter {
+    void operator()(CArpeggiator* filter) const { filter->Release(); }
+};
+using FilterPtr = std::unique_ptr<CArpeggiator, ReleaseFilter>;
+FilterPtr NewFilter();
 
 class FilterHarness : public AttachedFilter {
 public:
