@@ -12,6 +12,7 @@ import subprocess
 import sys
 import xml.etree.ElementTree as ElementTree
 
+sys.dont_write_bytecode = True  # no __pycache__ in the source tree
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 read_with_mido = __import__("read-with-mido")
 songs = __import__("general-midi-songs")

@@ -12,6 +12,7 @@ import sys
 
 import mido
 
+sys.dont_write_bytecode = True  # no __pycache__ in the source tree
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 # The golden inputs' event builders: timed(events) makes a track, note(...) adds a note.
 golden_inputs = __import__("make-golden-inputs")

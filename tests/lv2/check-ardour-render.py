@@ -4,6 +4,7 @@ and every note ended once the chord is released. Usage: check-ardour-render.py R
 import os
 import sys
 
+sys.dont_write_bytecode = True  # no __pycache__ in the source tree
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import jalv_jack_test  # noqa: E402  (its MIDI helpers; jack itself is imported only if present)
 
