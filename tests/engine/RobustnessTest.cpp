@@ -48,7 +48,7 @@ public:
                        static_cast<uint8_t>(Chance(8) ? engine() : Between(0, 127)));
     }
 
-    // A filter on one of the tempos a host may report, zero and negative ones included.
+    // One of the tempos a host may report, zero and negative ones included.
     Tempo AnyTempo() {
         static constexpr Tempo kHosts[] = {{960, 500000}, {1, 1},         {96000, 2000000},
                                            {0, 500000},   {-480, 500000}, {480, 0}};
