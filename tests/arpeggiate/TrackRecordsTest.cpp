@@ -46,11 +46,19 @@ std::vector<Span> Spans(const midi::Track& track) {
 
 }  // namespace
 
-TEST(NotePairing, OverlappingNotesOnOneKeyEndFirstInFirstOut) {
-    const midi::Track track = TrackOf({Channel(0, 0x90, 60, 100), Channel(10, 0x90, 60, 90),
-                                       Channel(20, 0x80, 60, 0), Channel(30, 0x80, 60, 0)},
-                                      40);
-    EXPECT_EQ(Spans(track), (std::vector<Span>{{0, 20, 60}, {10, 30, 60}}));
+TEST(NotePairing, OneKeyEndsFirstInFirstOutAndANoteStillOnLastsToTheTracksEnd) {
+    struct Row {
+        const char* name;
+        midi::Track track;
+        std::vector<Span> spans;
+    };
+    // clang-format off
+    const Row rows[] = {
+        {"overlapping notes on one key", TrackOf({Channel(0, 0x90, 60, 100), Channel(10, 0x90, 60, 90), Channel(20, 0x80, 60, 0), Channel(30, 0x80, 60, 0)}, 40), {{0, 20, 60}, {10, 30, 60}}},
+        {"a stray off, a note still on", TrackOf({Channel(0, 0x80, 50, 0), Channel(100, 0x90, 62, 80)}, 480), {{100, 480, 62}}},
+    };
+    // clang-format on
+    for (const Row& row : rows) EXPECT_EQ(Spans(row.track), row.spans) << row.name;
 }
 
 TEST(NotePairing, VelocityZeroNoteOnEndsANoteAndChannelsAreKeptApart) {
@@ -63,11 +71,6 @@ TEST(NotePairing, VelocityZeroNoteOnEndsANoteAndChannelsAreKeptApart) {
     EXPECT_EQ(notes[1].end, 5u);
     EXPECT_EQ(notes[1].channel, 1);
     EXPECT_EQ(notes[1].releaseVelocity, 64);  // a note-on of velocity 0 has none of its own
-}
-
-TEST(NotePairing, ANoteStillOnAtTheEndLastsToTheTracksEndAndStrayOffsAreIgnored) {
-    const midi::Track track = TrackOf({Channel(0, 0x80, 50, 0), Channel(100, 0x90, 62, 80)}, 480);
-    EXPECT_EQ(Spans(track), (std::vector<Span>{{100, 480, 62}}));
 }
 
 TEST(FilterRecords, NotesCarryDurationAndChannelAndOtherMessagesTheirBytes) {
