@@ -1,18 +1,13 @@
 // Bar and beat positions for the summary and the piano roll's grid.
 #include <gtest/gtest.h>
 
+#include "MidiEvents.h"
 #include "arpeggiate/SongTiming.h"
 
 namespace {
 
 midi::Event Signature(uint32_t tick, uint8_t numerator, uint8_t power) {
-    midi::Event event;
-    event.tick = tick;
-    event.type = midi::EventType::Meta;
-    event.status = 0xFF;
-    event.data1 = midi::kMetaTimeSignature;
-    event.payload = {numerator, power, 24, 8};
-    return event;
+    return Meta(tick, midi::kMetaTimeSignature, {numerator, power, 24, 8});
 }
 
 }  // namespace
@@ -27,29 +22,17 @@ TEST(BarGrid, CountsFourFourUntilTheFirstSignature) {
     EXPECT_EQ(grid.Format(1920 + 970), "2:3:10");
 }
 
+// Two bars of 3/4, then 6/8 (eighth-note beats of 240 ticks).
 TEST(BarGrid, FollowsSignatureChangesInTheirOwnBeatUnit) {
     midi::File file;
     file.ticksPerQuarter = 480;
-    midi::Track track;
-    // Two bars of 3/4, then 6/8 (eighth-note beats of 240 ticks).
-    track.events = {Signature(0, 3, 2), Signature(2880, 6, 3)};
-    file.tracks = {track};
+    file.tracks = {{{Signature(0, 3, 2), Signature(2880, 6, 3)}, 0}};
     const BarGrid grid(file);
     EXPECT_EQ(grid.Format(1440), "2:1");
     EXPECT_EQ(grid.Format(2880), "3:1");
     EXPECT_EQ(grid.Format(2880 + 5 * 240), "3:6");
     EXPECT_EQ(grid.Format(2880 + 1440), "4:1");
     EXPECT_EQ(grid.BeatTicksAt(3000), 240);
-}
-
-TEST(BarGrid, FindsWhereABarStartsAcrossSignatureChanges) {
-    midi::File file;
-    file.ticksPerQuarter = 480;
-    midi::Track track;
-    // Two bars of 3/4, then 6/8.
-    track.events = {Signature(0, 3, 2), Signature(2880, 6, 3)};
-    file.tracks = {track};
-    const BarGrid grid(file);
     EXPECT_EQ(grid.BarStart(1), 0);
     EXPECT_EQ(grid.BarStart(2), 1440);
     EXPECT_EQ(grid.BarStart(3), 2880);

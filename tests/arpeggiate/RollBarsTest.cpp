@@ -60,16 +60,16 @@ TEST(RollBars, ChoosesWholeBarsOfTheSong) {
         uint32_t fromTick, toTick;
         bool cut;
     };
+    // clang-format off
     const Row rows[] = {
         {"a short song whole", 16 * kBar - 20, nullptr, 1, 16, 16, 0, 16 * kBar - 20, false},
         {"a long song from its start", 900 * kBar, nullptr, 1, 64, 900, 0, 64 * kBar, true},
         {"a stretch inside", 900 * kBar, "433-448", 433, 448, 900, 432 * kBar, 448 * kBar, false},
-        {"onward to the end", 900 * kBar - 5, "890-", 890, 900, 900, 889 * kBar, 900 * kBar - 5,
-         false},
-        {"past the end is cut at the end", 10 * kBar, "8-20", 8, 10, 10, 7 * kBar, 10 * kBar,
-         false},
+        {"onward to the end", 900 * kBar - 5, "890-", 890, 900, 900, 889 * kBar, 900 * kBar - 5, false},
+        {"past the end is cut at the end", 10 * kBar, "8-20", 8, 10, 10, 7 * kBar, 10 * kBar, false},
         {"an empty song has one bar", 0, nullptr, 1, 1, 1, 0, 0, false},
     };
+    // clang-format on
     const midi::File file = FourFour();
     const BarGrid grid(file);
     for (const Row& row : rows) {

@@ -22,30 +22,41 @@ std::string Refusal(const char* text) {
 
 }  // namespace
 
-TEST(SettingsFields, OptionTextsMatchWithoutRegardToCaseOrSpaces) {
-    EXPECT_EQ(Value("pathDirection=Up, Up"), kPathUpUp);
-    EXPECT_EQ(Value("pathDirection=down,down"), kPathDownDown);
-    EXPECT_EQ(Value("rateUnits=MIDI Ticks"), kRateTicks);
-    EXPECT_EQ(Value("rateUnits=milliseconds"), kRateMilliseconds);
-    EXPECT_EQ(Value("noteValue=1/16 T"), 3);
-    EXPECT_EQ(Value("noteValue=1/16T"), 3);
-    EXPECT_EQ(Value("noteValue=Whole"), 10);
-}
-
-TEST(SettingsFields, NumbersAreTheStoredValuesWithinTheEditorsRanges) {
-    EXPECT_EQ(Value("noteValue=4"), 4);
-    EXPECT_EQ(Value("swing=-100"), -100);
-    EXPECT_EQ(Value("keepInRange=off"), 0);
-    EXPECT_EQ(Value("leftHandWindowOn=1"), 1);
-    EXPECT_NE(Refusal("swing=101").find("-100..100"), std::string::npos);
-    EXPECT_NE(Refusal("legato=9").find("10..99"), std::string::npos);
-    EXPECT_NE(Refusal("rateAmount=fast").find("1..500"), std::string::npos);
-}
-
-TEST(SettingsFields, RefusalsSayWhatWouldHaveBeenAccepted) {
-    EXPECT_NE(Refusal("pathDirection=Sideways").find("\"Up, Down\""), std::string::npos);
-    EXPECT_NE(Refusal("tempo=120").find("leftHandBottom"), std::string::npos);
-    EXPECT_NE(Refusal("swing").find("FIELD=VALUE"), std::string::npos);
+// Option texts match without regard to case or spaces; numbers are the stored values within the
+// editor's ranges; a refusal says what would have been accepted.
+TEST(SettingsFields, ReadsTextsAndNumbersAndRefusalsNameWhatFits) {
+    struct Row {
+        const char* text;
+        int32_t value;           // when accepted
+        const char* refusalHas;  // nullptr: accepted
+    };
+    const Row rows[] = {
+        {"pathDirection=Up, Up", kPathUpUp, nullptr},
+        {"pathDirection=down,down", kPathDownDown, nullptr},
+        {"rateUnits=MIDI Ticks", kRateTicks, nullptr},
+        {"rateUnits=milliseconds", kRateMilliseconds, nullptr},
+        {"noteValue=1/16 T", 3, nullptr},
+        {"noteValue=1/16T", 3, nullptr},
+        {"noteValue=Whole", 10, nullptr},
+        {"noteValue=4", 4, nullptr},
+        {"swing=-100", -100, nullptr},
+        {"keepInRange=off", 0, nullptr},
+        {"leftHandWindowOn=1", 1, nullptr},
+        {"swing=101", 0, "-100..100"},
+        {"legato=9", 0, "10..99"},
+        {"rateAmount=fast", 0, "1..500"},
+        {"pathDirection=Sideways", 0, "\"Up, Down\""},
+        {"tempo=120", 0, "leftHandBottom"},
+        {"swing", 0, "FIELD=VALUE"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.text);
+        if (row.refusalHas == nullptr) {
+            EXPECT_EQ(Value(row.text), row.value);
+        } else {
+            EXPECT_NE(Refusal(row.text).find(row.refusalHas), std::string::npos);
+        }
+    }
 }
 
 TEST(SettingsFields, ARangeTopAbove127IsRefusedOnlyWhenTheCommandLineChangedIt) {

@@ -40,21 +40,17 @@ TEST(Summary, SaysPerTrackItsChannelsNotesAndWhyItWasCopied) {
         TrackSummary track;
         const char* lines;
     };
+    // clang-format off
     const Row rows[] = {
-        {"arpeggiated", Track(TrackFate::Arpeggiated, 1, 3, 12),
-         "  track 3 \"Band\" (channel 1): 3 notes in, 12 notes out\n"},
-        {"drums", Track(TrackFate::Drums, 1u << 9, 7, 7),
-         "  track 3 \"Band\" (channel 10): 7 notes in, 7 notes out; drums, copied (use --drums "
-         "to arpeggiate)\n"},
-        {"not chosen", Track(TrackFate::NotChosen, 0b110, 2, 2),
-         "  track 3 \"Band\" (channels 2, 3): 2 notes in, 2 notes out; copied (not chosen with "
-         "--track)\n"},
-        {"no notes, a run of channels", Track(TrackFate::NoNotes, 0b1000000111, 0, 0),
-         "  track 3 \"Band\" (channels 1-3, 10): no notes, copied\n"},
+        {"arpeggiated", Track(TrackFate::Arpeggiated, 1, 3, 12), "  track 3 \"Band\" (channel 1): 3 notes in, 12 notes out\n"},
+        {"drums", Track(TrackFate::Drums, 1u << 9, 7, 7), "  track 3 \"Band\" (channel 10): 7 notes in, 7 notes out; drums, copied (use --drums to arpeggiate)\n"},
+        {"not chosen", Track(TrackFate::NotChosen, 0b110, 2, 2), "  track 3 \"Band\" (channels 2, 3): 2 notes in, 2 notes out; copied (not chosen with --track)\n"},
+        {"no notes, a run of channels", Track(TrackFate::NoNotes, 0b1000000111, 0, 0), "  track 3 \"Band\" (channels 1-3, 10): no notes, copied\n"},
         {"channel 10 kept in a shared track", Track(TrackFate::Arpeggiated, 1 | 1u << 9, 5, 12, 3),
          "  track 3 \"Band\" (channels 1, 10): 5 notes in, 12 notes out\n"
          "    channel 10: 3 notes of drums left as they were (use --drums to arpeggiate them)\n"},
     };
+    // clang-format on
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         EXPECT_EQ(TrackLines(row.track), row.lines);

@@ -1,6 +1,5 @@
 #!/usr/bin/python3
-"""Songs shaped like the General MIDI files musicians bring, and ways to look into them, for
-cli-checks.py:
+"""A song shaped like the General MIDI files musicians bring, for cli-checks.py:
 
   general-midi-songs.py OUT.mid [BARS]   writes long_song (900 bars unless BARS is given)
 
@@ -8,28 +7,19 @@ long_song is format 1 at 192 ticks per quarter: a conductor track (96 BPM, 120 f
 bars 601 to 610 in 3/4), a piano whose left hand plays chords inside keys 24..47 under a
 right-hand melody (channel 1), a bass (channel 2) and drums (channel 10).
 """
-import collections
-import struct
+import os
 import sys
 
 import mido
 
+sys.dont_write_bytecode = True  # no __pycache__ in the source tree
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+# The golden inputs' event builders: timed(events) makes a track, note(...) adds a note.
+golden_inputs = __import__("make-golden-inputs")
+timed, note = golden_inputs.timed, golden_inputs.note
+
 TICKS = 192
 CHORDS = [[36, 40, 43], [33, 36, 40], [29, 33, 36], [31, 35, 38, 41]]
-
-
-def timed(events):
-    track = mido.MidiTrack()
-    now = 0
-    for tick, _, message in sorted(events, key=lambda e: (e[0], e[1])):
-        track.append(message.copy(time=tick - now))
-        now = tick
-    return track
-
-
-def note(events, start, length, key, velocity, channel):
-    events.append((start, 2, mido.Message("note_on", channel=channel, note=key, velocity=velocity)))
-    events.append((start + length, 0, mido.Message("note_off", channel=channel, note=key)))
 
 
 def bar_starts(bars):
@@ -77,62 +67,6 @@ def long_song(path, bars=900):
     song.tracks.append(conductor(bars, starts))
     song.tracks.extend(parts(bars, starts))
     song.save(path)
-
-
-def is_note(message):
-    return message.type in ("note_on", "note_off")
-
-
-def messages_by_track(path, keep):
-    """Per track, the channel messages for which keep(message) holds, as (tick, bytes)."""
-    tracks = []
-    for track in mido.MidiFile(path).tracks:
-        tick, kept = 0, []
-        for message in track:
-            tick += message.time
-            if not message.is_meta and message.type != "sysex" and keep(message):
-                kept.append((tick, bytes(message.bytes())))
-        tracks.append(kept)
-    return tracks
-
-
-def without_channel_notes(source, target, channel):
-    """A copy of the song whose note messages on `channel` are taken out."""
-    song = mido.MidiFile(source)
-    for number, track in enumerate(song.tracks):
-        events, tick = [], 0
-        for message in track:
-            tick += message.time
-            if not (is_note(message) and message.channel == channel):
-                events.append((tick, message))
-        rebuilt, now = mido.MidiTrack(), 0
-        for tick, message in events:
-            rebuilt.append(message.copy(time=tick - now))
-            now = tick
-        song.tracks[number] = rebuilt
-    song.save(target)
-
-
-def track_chunks(path):
-    """The bytes of every MTrk chunk, in file order."""
-    data = open(path, "rb").read()
-    chunks, at = [], 14
-    while at < len(data):
-        length = struct.unpack(">I", data[at + 4:at + 8])[0]
-        chunks.append(data[at + 8:at + 8 + length])
-        at += 8 + length
-    return chunks
-
-
-def notes_per_channel(path, track_number=None):
-    """Note-ons with a velocity per channel, in one track or in the whole song."""
-    counts = collections.Counter()
-    tracks = mido.MidiFile(path).tracks
-    for track in tracks if track_number is None else [tracks[track_number]]:
-        for message in track:
-            if message.type == "note_on" and message.velocity > 0:
-                counts[message.channel] += 1
-    return counts
 
 
 if __name__ == "__main__":

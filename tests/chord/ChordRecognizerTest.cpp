@@ -107,40 +107,33 @@ TEST(ChordRecognizer, ReadBeforeAnyRecognitionYieldsCMajRoot) {
     EXPECT_EQ(Text(r), L"C Maj Root");
 }
 
-TEST(ChordRecognizer, DegreeSignIsC2B0InUtf8) {
-    CChordRecognizer r;
+// The degree sign is C2 B0 in UTF-8; a buffer one byte short gets nothing partial, only the
+// terminator, and a missing one nothing at all.
+TEST(ChordText, ToUtf8WritesTheDegreeSignAsTwoBytesAndNothingPartial) {
     const struct {
         std::vector<int32_t> notes;
-        const char* utf8;
+        std::string utf8;
     } cases[] = {
-        {{60, 63, 66, 69},
-         "C \xC2\xB0"
-         "7 Root"},
+        // clang-format off
+        {{60, 63, 66, 69}, "C \xC2\xB0" "7 Root"},
         {{66, 69, 72}, "F# \xC2\xB0 Root"},
+        // clang-format on
     };
     for (const auto& c : cases) {
+        CChordRecognizer r;
         ASSERT_TRUE(Recognize(r, c.notes));
-        char buffer[ChordText::kUtf8Capacity];
-        EXPECT_EQ(r.GetChordText().ToUtf8(buffer, sizeof buffer), std::strlen(c.utf8));
-        EXPECT_STREQ(buffer, c.utf8);
+        const ChordText text = r.GetChordText();
+        char buffer[ChordText::kUtf8Capacity + 1];
+        std::memset(buffer, 0x55, sizeof buffer);
+        EXPECT_EQ(text.ToUtf8(buffer, c.utf8.size() + 1), c.utf8.size());
+        EXPECT_EQ(buffer, c.utf8);
+        EXPECT_EQ(buffer[c.utf8.size() + 1], 0x55);
+        std::memset(buffer, 0x55, sizeof buffer);
+        EXPECT_EQ(text.ToUtf8(buffer, c.utf8.size()), 0u);
+        EXPECT_EQ(buffer[0], '\0');
+        EXPECT_EQ(buffer[1], 0x55);
+        EXPECT_EQ(text.ToUtf8(nullptr, 16), 0u);
     }
-}
-
-TEST(ChordText, ToUtf8WritesNothingPartialWhenOneByteShort) {
-    CChordRecognizer r;
-    const int32_t notes[] = {60, 63, 66, 69};
-    ASSERT_TRUE(r.Recognize(notes, 4));
-    const ChordText text = r.GetChordText();  // C, blank, C2 B0, 7, blank, Root: 10 bytes
-    char buffer[16];
-    std::memset(buffer, 0x55, sizeof buffer);
-    EXPECT_EQ(text.ToUtf8(buffer, 11), 10u);
-    EXPECT_EQ(buffer[10], '\0');
-    EXPECT_EQ(buffer[11], 0x55);
-    std::memset(buffer, 0x55, sizeof buffer);
-    EXPECT_EQ(text.ToUtf8(buffer, 10), 0u);
-    EXPECT_EQ(buffer[0], '\0');
-    EXPECT_EQ(buffer[1], 0x55);
-    EXPECT_EQ(text.ToUtf8(nullptr, 16), 0u);
 }
 
 // Shapes as semitones above the bass, with the result worked out by hand from the rotation rule.

@@ -1,47 +1,12 @@
-// The real-time calls allocate nothing after construction. This program replaces the global
-// allocation functions and counts what happens while a filter call runs.
+// The real-time calls allocate nothing after construction. The queues are sized beforehand, so
+// only the filter can allocate while a call is counted.
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <cstdlib>
-#include <new>
 #include <vector>
 
+#include "support/CountingNew.h"
 #include "support/FilterFixture.h"
 #include "support/RecordingPage.h"
-
-namespace {
-std::atomic<bool> counting{false};
-std::atomic<long> allocations{0};
-
-void* Allocate(std::size_t size) {
-    if (counting.load(std::memory_order_relaxed)) allocations.fetch_add(1);
-    if (void* block = std::malloc(size == 0 ? 1 : size)) return block;
-    throw std::bad_alloc();
-}
-}  // namespace
-
-void* operator new(std::size_t size) { return Allocate(size); }
-void* operator new[](std::size_t size) { return Allocate(size); }
-void operator delete(void* block) noexcept { std::free(block); }
-void operator delete[](void* block) noexcept { std::free(block); }
-void operator delete(void* block, std::size_t) noexcept { std::free(block); }
-void operator delete[](void* block, std::size_t) noexcept { std::free(block); }
-
-namespace {
-
-// Counts allocations over one call; the queues were sized beforehand, so only the filter can
-// allocate while counting.
-template <typename Call>
-long AllocationsDuring(Call call) {
-    allocations = 0;
-    counting = true;
-    call();
-    counting = false;
-    return allocations.load();
-}
-
-}  // namespace
 
 // Every host window size from a single tick to a whole bar, over a long song with chord
 // changes in the left hand: not one allocation.
@@ -69,7 +34,7 @@ TEST(RealTime, PlaybackWithChordsAllocatesNothingForAnyWindowSize) {
 
         long total = 0;
         for (int32_t from = 0; from < 100 * 3840; from += window) {
-            total += AllocationsDuring(
+            total += AllocationCounter::During(
                 [&] { h.filter->FilterEvents(from, from + window - 1, &input, &output); });
         }
         EXPECT_EQ(total, 0);
@@ -107,7 +72,7 @@ TEST(RealTime, LiveBatchesAndTicksAllocateNothing) {
     long total = 0;
     for (int round = 0; round < 1300; ++round) {
         MessageQueue& batch = batches[round % 2 == 0 ? 0 : static_cast<size_t>(round / 2) % 65];
-        total += AllocationsDuring([&] { h.filter->FilterLiveInput(&batch, &output); });
+        total += AllocationCounter::During([&] { h.filter->FilterLiveInput(&batch, &output); });
         h.AdvanceClock(7);
     }
     EXPECT_EQ(total, 0);

@@ -1,7 +1,8 @@
 // The filter object's identity, defaults and attachment to the host.
 #include <gtest/gtest.h>
 
-#include <cstring>
+#include <memory>
+#include <vector>
 
 #include "engine/Arpeggiator.h"
 #include "engine/FilterAccess.h"
@@ -9,31 +10,9 @@
 #include "engine/InterfaceIds.h"
 #include "host/HostObjects.h"
 #include "platform/ModuleCounters.h"
+#include "support/FilterFixture.h"
 
 namespace {
-
-// The default block as stored: 13 settings, the format tag, version 1, reserved 0, enabled.
-constexpr uint8_t kDefaultImage[76] = {0x18, 0,    0,    0,    0x18, 0,    0,    0,    0x24,
-                                       0,    0,    0,    0x3C, 0,    0,    0,  // window, range
-                                       0x0A, 0,    0,    0,    0x02, 0,    0,    0,    0x00,
-                                       0,    0,    0,    0x00, 0,    0,    0,  // swing .. path
-                                       0x64, 0,    0,    0,    0x32, 0,    0,    0,    0x00,
-                                       0,    0,    0,    0x00, 0,    0,    0,  // rate .. window on
-                                       0x01, 0,    0,    0,                    // keepInRange
-                                       0xFF, 0x51, 0x81, 0x3F, 0x01, 0x0F, 0x54, 0x4A, 0x90,
-                                       0x30, 0x83, 0x61, 0xFE, 0xFA, 0xAB, 0xFD, 0x01, 0x00,
-                                       0x00, 0x00, 0x01, 0,    0,    0};
-
-struct FilterDeleter {
-    void operator()(CArpeggiator* filter) const { filter->Release(); }
-};
-using FilterPtr = std::unique_ptr<CArpeggiator, FilterDeleter>;
-
-FilterPtr NewFilter() {
-    FilterPtr filter(new CArpeggiator);
-    FilterAccess(*filter).StopClock();
-    return filter;
-}
 
 const ArpeggiatorState& State(CArpeggiator& filter) { return FilterTestView(filter).State(); }
 ArpeggiatorParams& Params(CArpeggiator& filter) { return FilterTestView(filter).ParamsUnlocked(); }
@@ -48,31 +27,27 @@ bool AllBytesAre(const void* data, size_t size, uint8_t value) {
 
 }  // namespace
 
-TEST(FilterObject, FreshObjectHoldsTheDefaultBlockAndInitialState) {
+// The default block's bytes are checked where a fresh filter saves them (PersistStreamTest).
+TEST(FilterObject, FreshObjectHoldsNoKeysNoChordAndNoSteps) {
     FilterPtr filter = NewFilter();
-    ASSERT_EQ(State(*filter).paramsSize, 76u);
-    EXPECT_EQ(std::memcmp(&Params(*filter), kDefaultImage, sizeof kDefaultImage), 0);
+    const ArpeggiatorState& state = State(*filter);
+    EXPECT_EQ(state.paramsSize, 76u);
     EXPECT_EQ(Params(*filter).enabled, 1);
-    EXPECT_EQ(State(*filter).dirty, 0u);
-    EXPECT_EQ(State(*filter).lookAheadMs, 0u);
-    EXPECT_EQ(State(*filter).editorPage, nullptr);
-    for (const auto* table : {State(*filter).keyEndTimes, State(*filter).windowKeyEndTimes,
-                              State(*filter).liveHeld, State(*filter).liveWindowKeys}) {
+    for (const auto* table :
+         {state.keyEndTimes, state.windowKeyEndTimes, state.liveHeld, state.liveWindowKeys}) {
         EXPECT_TRUE(AllBytesAre(table, 128 * sizeof(int32_t), 0xFF));
     }
-    EXPECT_TRUE(AllBytesAre(State(*filter).pitchClassEndTimes,
-                            sizeof State(*filter).pitchClassEndTimes, 0xFF));
-    EXPECT_TRUE(
-        AllBytesAre(State(*filter).livePitchClasses, sizeof State(*filter).livePitchClasses, 0xFF));
-    EXPECT_EQ(State(*filter).chordMask, 1u);
-    EXPECT_EQ(State(*filter).chordRoot, -1);
-    EXPECT_EQ(State(*filter).liveChordRoot, -1);
-    EXPECT_EQ(State(*filter).stepLength, -1);
-    EXPECT_EQ(State(*filter).liveStepLength, -1);
-    EXPECT_TRUE(AllBytesAre(&State(*filter).liveOnMessage, sizeof(ShortMessageRecord), 0));
-    EXPECT_TRUE(AllBytesAre(&State(*filter).liveOffMessage, sizeof(ShortMessageRecord), 0));
-    EXPECT_TRUE(State(*filter).pending.Empty());
-    EXPECT_EQ(State(*filter).chordName.length, 0u);
+    EXPECT_TRUE(AllBytesAre(state.pitchClassEndTimes, sizeof state.pitchClassEndTimes, 0xFF));
+    EXPECT_TRUE(AllBytesAre(state.livePitchClasses, sizeof state.livePitchClasses, 0xFF));
+    EXPECT_EQ(
+        (std::vector<int64_t>{state.dirty, state.lookAheadMs, state.chordMask, state.chordRoot,
+                              state.liveChordRoot, state.stepLength, state.liveStepLength}),
+        (std::vector<int64_t>{0, 0, 1, -1, -1, -1, -1}));
+    EXPECT_EQ(state.chordName.length, 0u);
+    EXPECT_TRUE(AllBytesAre(&state.liveOnMessage, sizeof(ShortMessageRecord), 0));
+    EXPECT_TRUE(AllBytesAre(&state.liveOffMessage, sizeof(ShortMessageRecord), 0));
+    EXPECT_TRUE(state.pending.Empty());
+    EXPECT_EQ(state.editorPage, nullptr);
 }
 
 TEST(FilterObject, QueryInterfaceHandsOutEachFaceAndRefusesOthers) {

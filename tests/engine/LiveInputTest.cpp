@@ -14,29 +14,21 @@
 #include <cstring>
 #include <iterator>
 #include <numeric>
-#include <random>
 #include <sstream>
 #include <string>
 #include <tuple>
 #include <utility>
 #include <vector>
 
+#include "host/EditorSettings.h"
 #include "host/ParamFields.h"
 #include "support/FilterFixture.h"
+#include "support/TestRandom.h"
 
 namespace {
 
 constexpr uint8_t kNoteOn = 0x90;
 constexpr uint8_t kNoteOff = 0x80;
-
-ShortMessageRecord On(int key, int velocity, int channel = 0) {
-    return Message(static_cast<uint8_t>(kNoteOn | channel), static_cast<uint8_t>(key),
-                   static_cast<uint8_t>(velocity));
-}
-
-ShortMessageRecord Off(int key, int channel = 0) {
-    return Message(static_cast<uint8_t>(kNoteOff | channel), static_cast<uint8_t>(key), 0);
-}
 
 // Messages as one line: "on72v70@0" is a note-on of key 72 at velocity 70 and "off72@1" one
 // at velocity 0, each with the time field the host receives; in pending, "@125" is the due time
@@ -381,21 +373,10 @@ TEST(LivePendingCapacity, PilingNoteOffsFillTheListWithoutLosingOne) {
 // note-off. Disabling and PlaybackStarted drop the queue by design, so the count of sounding
 // notes starts afresh there.
 TEST(LiveInputRandomRun, SendsOnlyValidNotesAndLeavesNoneHanging) {
-    std::mt19937 rng(20240611);
-    auto below = [&](uint32_t n) { return std::uniform_int_distribution<uint32_t>(0, n - 1)(rng); };
-    auto byteBelow = [&](uint32_t n) { return static_cast<uint8_t>(below(n)); };
-    auto chance = [&](double p) { return std::bernoulli_distribution(p)(rng); };
-    // A setting: mostly within the editor's range, sometimes an edge or any 32-bit value.
-    auto value = [&](int32_t lo, int32_t hi) {
-        constexpr int32_t kEdges[] = {INT32_MIN, INT32_MIN + 1, -1000000000,   -1,
-                                      0,         1000000000,    INT32_MAX - 1, INT32_MAX};
-        if (!chance(0.1)) return std::uniform_int_distribution<int32_t>(lo, hi)(rng);
-        return chance(0.5) ? kEdges[below(std::size(kEdges))] : static_cast<int32_t>(rng());
-    };
-    // The editor's range of each setting, in block order.
-    constexpr int32_t kRanges[][2] = {{0, 126}, {1, 24}, {0, 115}, {12, 127}, {-100, 100},
-                                      {0, 2},   {0, 10}, {0, 3},   {1, 500},  {10, 99},
-                                      {0, 1},   {0, 1},  {0, 1},   {1, 1}};
+    TestRandom random(20240611);
+    auto below = [&](size_t n) { return static_cast<uint32_t>(random.Below(n)); };
+    auto byteBelow = [&](size_t n) { return static_cast<uint8_t>(random.Below(n)); };
+    auto chance = [&](size_t oneIn) { return random.Chance(oneIn); };
     // The filter writes 0 into the reserved byte of what it builds and passes the player's
     // messages through as they came: this marks the player's.
     constexpr uint8_t kPlayed = 0xA5;
@@ -403,9 +384,9 @@ TEST(LiveInputRandomRun, SendsOnlyValidNotesAndLeavesNoneHanging) {
     auto batch = [&](uint32_t size) {
         std::vector<ShortMessageRecord> input(size);
         for (ShortMessageRecord& m : input) {
-            const uint32_t range = chance(0.5) ? 128 : 256;
+            const uint32_t range = chance(2) ? 128 : 256;
             const uint32_t status =
-                range == 128 ? (chance(0.5) ? kNoteOn : kNoteOff) | below(3) : below(256);
+                range == 128 ? (chance(2) ? kNoteOn : kNoteOff) | below(3) : below(256);
             m = {below(1000), static_cast<uint8_t>(status), byteBelow(range), byteBelow(range),
                  kPlayed};
         }
@@ -453,18 +434,20 @@ TEST(LiveInputRandomRun, SendsOnlyValidNotesAndLeavesNoneHanging) {
 
     for (int round = 0; round < 20000; ++round) {
         if (round % 50 == 0) {
-            for (size_t i = 0; i < std::size(kRanges); ++i) {
-                ParamFields()[i].In(h.Params()) = value(kRanges[i][0], kRanges[i][1]);
+            // Mostly within the editor's ranges, now and then an edge or any 32-bit value.
+            DrawEditorSettings(h.Params(), random.engine);
+            h.Params().enabled = chance(20) ? 0 : 1;
+            for (const ParamField& field : ParamFields()) {
+                if (chance(10)) field.In(h.Params()) = random.AnyInt();
             }
-            if (chance(0.05)) h.Params().enabled = 0;
-            h.View().SetLookAheadMs(chance(0.05) ? 100000 : below(1000));
+            h.View().SetLookAheadMs(chance(20) ? 100000 : below(1000));
         }
-        if (chance(0.01)) h.Door().RequestFlushHeld();
-        if (chance(0.001)) {
+        if (chance(100)) h.Door().RequestFlushHeld();
+        if (chance(1000)) {
             h->PlaybackStarted(0, nullptr);
             built.sounding = {};
         }
-        h.AdvanceClock(chance(0.01) ? 1000 + below(100000) : below(60));
+        h.AdvanceClock(chance(100) ? 1000 + below(100000) : below(60));
 
         if (h.Params().enabled == 0) {
             const std::vector<ShortMessageRecord> input = batch(below(4)), out = h.Live(input);
@@ -472,10 +455,10 @@ TEST(LiveInputRandomRun, SendsOnlyValidNotesAndLeavesNoneHanging) {
             const size_t bytes = out.size() * sizeof out[0];
             ASSERT_TRUE(out.empty() || std::memcmp(out.data(), input.data(), bytes) == 0);
             built.sounding = {};
-        } else if (chance(0.002)) {
+        } else if (chance(500)) {
             releaseAll();
         } else {
-            call(chance(0.4) ? batch(1 + below(6)) : std::vector<ShortMessageRecord>{});
+            call(below(5) < 2 ? batch(1 + below(6)) : std::vector<ShortMessageRecord>{});
         }
         if (HasFatalFailure()) return;
     }

@@ -18,6 +18,7 @@
 #include "host/MemoryStream.h"
 #include "shell/MidiFilterFactory.h"
 #include "platform/ModuleCounters.h"
+#include "support/FilterFixture.h"
 #include "support/RecordingPage.h"
 
 namespace {
@@ -69,12 +70,9 @@ Bytes Splice(const Bytes& head, size_t count, const Bytes& tail) {
     return spliced;
 }
 
-using FilterPtr = std::unique_ptr<CArpeggiator, decltype([](CArpeggiator* f) { f->Release(); })>;
-
 // A filter holding `block`, or its defaults when `block` is empty.
-FilterPtr NewFilter(const Bytes& block = {}) {
-    FilterPtr filter(new CArpeggiator);
-    FilterAccess(*filter).StopClock();
+FilterPtr NewFilter(const Bytes& block) {
+    FilterPtr filter = ::NewFilter();
     if (!block.empty()) {
         FilterAccess(*filter).EditParams([&block](ArpeggiatorParams& params) {
             std::memcpy(&params, block.data(), block.size());
@@ -154,18 +152,16 @@ TEST(PersistStream, LoadTakesTheLongAndShortFormsRejectsTheRestIntactAndRefreshe
     Bytes longer = kStored;
     longer.insert(longer.end(), {1, 2, 3, 4});
     constexpr auto kAsMoved = std::nullopt;
+    // clang-format off
     const Case cases[] = {
         {"76 bytes, enabled included", kStored, S_OK, kAsMoved, S_OK, kStored, 1},
         {"a longer stream gives its first 76 bytes", longer, S_OK, kAsMoved, S_OK, kStored, 1},
-        {"short form keeps tag, version, reserved and enabled", shortForm, S_OK, kAsMoved, S_OK,
-         shortLoaded, 1},
-        {"a count of 52 with stray bytes past it judges the block's own tag", With(kStored, 52, 0),
-         S_OK, 52u, S_OK, shortLoaded, 1},
+        {"short form keeps tag, version, reserved and enabled", shortForm, S_OK, kAsMoved, S_OK, shortLoaded, 1},
+        {"a count of 52 with stray bytes past it judges the block's own tag", With(kStored, 52, 0), S_OK, 52u, S_OK, shortLoaded, 1},
         {"version 2 loads, no refresh", version2, S_OK, kAsMoved, S_OK, version2, 0},
         {"version 0 loads, no refresh", version0, S_OK, kAsMoved, S_OK, version0, 0},
         {"page without a window", kStored, S_OK, kAsMoved, S_OK, kStored, 0, kPrevious, false},
-        {"short form over a version 2 block, no refresh", shortForm, S_OK, kAsMoved, S_OK,
-         Splice(kStored, kShortForm, previous2), 0, previous2},
+        {"short form over a version 2 block, no refresh", shortForm, S_OK, kAsMoved, S_OK, Splice(kStored, kShortForm, previous2), 0, previous2},
         {"empty stream", Bytes()},
         {"51 bytes", Head(kStored, 51)},
         {"53 bytes", Head(kStored, 53)},
@@ -176,6 +172,7 @@ TEST(PersistStream, LoadTakesTheLongAndShortFormsRejectsTheRestIntactAndRefreshe
         {"S_FALSE with all 76 bytes", kStored, S_FALSE},
         {"Read fails with a storage error", kStored, kReadFault},
     };
+    // clang-format on
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         RecordingPage page;

@@ -3,38 +3,26 @@
 // millisecond conversion against 128-bit arithmetic. Random inputs with fixed seeds.
 #include <gtest/gtest.h>
 
-#include <cstring>
-#include <limits>
-#include <random>
+#include <algorithm>
 #include <vector>
 
 #include "engine/TimeMath.h"
 #include "host/TempoMapConverter.h"
 #include "support/FilterFixture.h"
+#include "support/TestRandom.h"
 
 namespace {
 
-constexpr int32_t kMin = std::numeric_limits<int32_t>::min();
-constexpr int32_t kMax = std::numeric_limits<int32_t>::max();
+constexpr int32_t kMin = TestRandom::kMin;
+constexpr int32_t kMax = TestRandom::kMax;
 
-class Random {
-public:
-    explicit Random(uint32_t seed) : engine(seed) {}
-    int32_t Between(int32_t low, int32_t high) {
-        return std::uniform_int_distribution<int32_t>(low, high)(engine);
-    }
-    bool Chance(int outOf) { return Between(0, outOf - 1) == 0; }
-    // Mostly ends near `around`, with the sentinel and the range's edges mixed in.
-    int32_t Entry(int32_t around) {
-        static constexpr int32_t kEdges[] = {-1, -1, -1, kMin, kMin + 1, -2, 0, kMax - 1, kMax};
-        if (Chance(4)) return kEdges[Between(0, static_cast<int32_t>(std::size(kEdges)) - 1)];
-        return static_cast<int32_t>(
-            std::clamp<int64_t>(int64_t{around} + Between(-300, 300), kMin, kMax));
-    }
-
-private:
-    std::mt19937 engine;
-};
+// Mostly ends near `around`, with the sentinel -1 and the range's edges mixed in.
+int32_t Entry(TestRandom& random, int32_t around) {
+    static constexpr int32_t kEdges[] = {-1, -1, -1, kMin, kMin + 1, -2, 0, kMax - 1, kMax};
+    if (random.Chance(4)) return random.Pick(kEdges);
+    return static_cast<int32_t>(
+        std::clamp<int64_t>(int64_t{around} + random.Between(-300, 300), kMin, kMax));
+}
 
 // The loop the summary replaces, as FilterChunk wrote it.
 struct PlainScan {
@@ -52,38 +40,20 @@ PlainScan ScanEveryKey(const int32_t (&table)[128], int64_t reference) {
     return scan;
 }
 
-bool SameRecords(const std::vector<EventRecord>& a, const std::vector<EventRecord>& b) {
-    // memcmp may not be handed the null data() of an empty vector.
-    return a.size() == b.size() &&
-           (a.empty() || std::memcmp(a.data(), b.data(), a.size() * sizeof(EventRecord)) == 0);
-}
-
 }  // namespace
 
-TEST(KeyTableSummary, CountsAndDatesTheActiveEntriesAsAScanOfEveryKeyDoes) {
-    Random random(7);
-    for (int round = 0; round < 4000; ++round) {
-        const int32_t around = random.Chance(3) ? random.Entry(0) : random.Between(-500, 5000);
-        int32_t table[128];
-        for (int32_t& entry : table) entry = random.Entry(around);
-        const int32_t reference = random.Entry(around);
-        const timemath::ActiveSummary summary = timemath::SummarizeActive(table, reference);
-        const PlainScan plain = ScanEveryKey(table, reference);
-        ASSERT_EQ(summary.count, plain.count) << "round " << round;
-        ASSERT_EQ(summary.latest, plain.latest) << "round " << round;
-        ASSERT_TRUE(timemath::SummaryHolds(summary, reference));
-    }
-}
-
-// The summary is reused for a later reference while it holds; it must then say what a new
-// scan would, and it must stop holding before an active entry ends.
+// The summary counts and dates the active entries as a scan of every key does. It is reused for
+// a later reference while it holds; it must then say what a new scan would, and it must stop
+// holding before an active entry ends.
 TEST(KeyTableSummary, HoldsForLaterReferencesOnlyWhileNoActiveEntryHasEnded) {
-    Random random(11);
+    TestRandom random(11);
     for (int round = 0; round < 4000; ++round) {
         const int32_t around = random.Between(-200, 2000);
         int32_t table[128];
-        for (int32_t& entry : table) entry = random.Chance(8) ? random.Entry(around) : -1;
-        int64_t reference = random.Entry(around);
+        // Sparse or full tables, their entries mostly near the first reference.
+        const size_t density = random.Chance(3) ? 1 : 8;
+        for (int32_t& entry : table) entry = random.Chance(density) ? Entry(random, around) : -1;
+        int64_t reference = Entry(random, around);
         const timemath::ActiveSummary summary = timemath::SummarizeActive(table, reference);
         for (int step = 0; step < 40 && reference <= kMax; ++step) {
             const PlainScan plain = ScanEveryKey(table, reference);
@@ -106,7 +76,7 @@ TEST(KeyTableSummary, HoldsForLaterReferencesOnlyWhileNoActiveEntryHasEnded) {
 // before the summary was kept. Their arpeggios and their held keys stay the same.
 TEST(KeyTableSummary, ReuseGivesTheArpeggioOfAScanAtEveryChunk) {
     for (uint32_t seed = 1; seed <= 300; ++seed) {
-        Random random(seed);
+        TestRandom random(seed);
         ArpeggiatorParams block = DefaultArpeggiatorParams();
         block.rateUnits = random.Between(0, 2);
         block.rateAmount = random.Between(1, 300);
@@ -127,9 +97,9 @@ TEST(KeyTableSummary, ReuseGivesTheArpeggioOfAScanAtEveryChunk) {
             const int notes = random.Chance(3) ? random.Between(1, 4) : 0;
             for (int i = 0; i < notes; ++i) {
                 const int32_t time =
-                    random.Chance(10) ? random.Entry(from) : random.Between(from, thru);
+                    random.Chance(10) ? Entry(random, from) : random.Between(from, thru);
                 const auto duration = static_cast<uint32_t>(
-                    random.Chance(20) ? random.Entry(0) : random.Between(0, 600));
+                    random.Chance(20) ? Entry(random, 0) : random.Between(0, 600));
                 input.push_back(
                     Note(time, random.Between(20, 100), random.Between(0, 127), duration));
             }

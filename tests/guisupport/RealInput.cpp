@@ -1,43 +1,6 @@
 #include "guisupport/RealInput.h"
 
-#include <cstdlib>
-#include <new>
-
 #include <winternl.h>
-
-namespace {
-
-bool counting = false;
-long allocations = 0;
-
-void* Allocate(std::size_t size) {
-    if (counting) {
-        ++allocations;
-    }
-    if (void* block = std::malloc(size == 0 ? 1 : size)) {
-        return block;
-    }
-    throw std::bad_alloc();
-}
-
-}  // namespace
-
-void* operator new(std::size_t size) { return Allocate(size); }
-void* operator new[](std::size_t size) { return Allocate(size); }
-void operator delete(void* block) noexcept { std::free(block); }
-void operator delete[](void* block) noexcept { std::free(block); }
-void operator delete(void* block, std::size_t) noexcept { std::free(block); }
-void operator delete[](void* block, std::size_t) noexcept { std::free(block); }
-
-void AllocationCounter::Start() {
-    allocations = 0;
-    counting = true;
-}
-
-long AllocationCounter::Stop() {
-    counting = false;
-    return allocations;
-}
 
 namespace {
 

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "controls/win/Win32.h"
+#include "support/CountingNew.h"
 
 namespace realinput {
 
@@ -48,22 +49,6 @@ bool IsAt(POINT screen);
 void Keys(const std::wstring& keys);
 
 }  // namespace realinput
-
-// Counts the operator new calls made while a call runs (the program replaces the global
-// allocation functions).
-class AllocationCounter {
-public:
-    template <typename Call>
-    static long During(Call call) {
-        Start();
-        call();
-        return Stop();
-    }
-
-private:
-    static void Start();
-    static long Stop();
-};
 
 // GDI objects the process holds. Wine's GetGuiResources is a stub that answers 0; there the
 // count comes from the GDI handle table the system shares with the process.

@@ -3,7 +3,7 @@
 // plug-in's scheduler makes, with the same clock at each (LiveScheduler.h describes them), and
 // every message arphost reports is expected at the frame the scheduler gives that call. So the
 // plug-in must pass on everything the engine sends, byte for byte, at the frame of its due time,
-// and publish every chord the engine names.
+// and publish every chord the engine names, on the notification output and in the host's log.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -154,8 +154,10 @@ TEST(ArphostEquivalence, PluginSendsWhatArphostSendsAtTheFrameOfEachCall) {
     }
     ASSERT_FALSE(chords.empty());
     ASSERT_EQ(host.notify.size(), chords.size());
+    ASSERT_EQ(host.traces.size(), chords.size());
     for (size_t i = 0; i < chords.size(); ++i) {
         EXPECT_EQ(host.notify[i].frame, chords[i].frame);
         EXPECT_EQ(host.notify[i].text, chords[i].text);
+        EXPECT_EQ(host.traces[i], "Arpeggiator chord: " + chords[i].text + "\n");
     }
 }

@@ -99,8 +99,8 @@ int Lv2TestHost::VPrintf(LV2_Log_Handle handle, LV2_URID, const char* format, va
     return written;
 }
 
-void Lv2TestHost::BuildInput(uint32_t frames, const std::vector<TimedMidi>& midi,
-                             const std::vector<Position>& positions) {
+void Lv2TestHost::Prepare(uint32_t frames, const std::vector<TimedMidi>& midi,
+                          const std::vector<Position>& positions) {
     LV2_Atom_Forge forge;
     lv2_atom_forge_init(&forge, &mapFeature);
     lv2_atom_forge_set_buffer(&forge, reinterpret_cast<uint8_t*>(input.data()),
@@ -148,11 +148,6 @@ void Lv2TestHost::BuildInput(uint32_t frames, const std::vector<TimedMidi>& midi
     lv2_atom_forge_pop(&forge, &sequence);
 }
 
-void Lv2TestHost::Prepare(uint32_t frames, const std::vector<TimedMidi>& midi,
-                          const std::vector<Position>& positions) {
-    BuildInput(frames, midi, positions);
-}
-
 void Lv2TestHost::Collect() {
     CollectOutput();
     frame += lastBlock;
@@ -174,7 +169,7 @@ void Lv2TestHost::RunPrepared(uint32_t frames) {
 
 void Lv2TestHost::RunBlock(uint32_t frames, const std::vector<TimedMidi>& midi,
                            const std::vector<Position>& positions) {
-    BuildInput(frames, midi, positions);
+    Prepare(frames, midi, positions);
     RunPrepared(frames);
     Collect();
 }

@@ -75,8 +75,6 @@ public:
     std::vector<std::string> traces;
 
 private:
-    void BuildInput(uint32_t frames, const std::vector<TimedMidi>& midi,
-                    const std::vector<Position>& positions);
     void CollectOutput();
     static LV2_URID MapUri(LV2_URID_Map_Handle handle, const char* uri);
     static int Printf(LV2_Log_Handle handle, LV2_URID type, const char* format, ...);

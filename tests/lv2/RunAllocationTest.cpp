@@ -1,32 +1,12 @@
-// run() allocates nothing: this program replaces the global allocation functions, and the
-// plug-in library loaded into it allocates through them too. Each block's input is laid out
+// run() allocates nothing: the plug-in library loaded into this program allocates through its
+// counting allocation functions. Each block's input is laid out
 // before the count starts, so only the plug-in can allocate while it runs.
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <cstdlib>
-#include <new>
 #include <vector>
 
 #include "Lv2TestHost.h"
-
-namespace {
-std::atomic<bool> counting{false};
-std::atomic<long> allocations{0};
-
-void* Allocate(std::size_t size) {
-    if (counting.load(std::memory_order_relaxed)) allocations.fetch_add(1);
-    if (void* block = std::malloc(size == 0 ? 1 : size)) return block;
-    throw std::bad_alloc();
-}
-}  // namespace
-
-void* operator new(std::size_t size) { return Allocate(size); }
-void* operator new[](std::size_t size) { return Allocate(size); }
-void operator delete(void* block) noexcept { std::free(block); }
-void operator delete[](void* block) noexcept { std::free(block); }
-void operator delete(void* block, std::size_t) noexcept { std::free(block); }
-void operator delete[](void* block, std::size_t) noexcept { std::free(block); }
+#include "support/CountingNew.h"
 
 // Chords in the left hand, a right hand that presses and releases, the pass-through, the
 // transport rolling with tempo changes and stops, settings switched and the effect bypassed
@@ -56,11 +36,7 @@ TEST(RealTime, RunAllocatesNothing) {
         if (block % 100 == 0) positions.push_back({start, 1.0, 100.0 + block % 80, start});
         if (block % 500 == 499) positions.push_back({start + 128, 0.0, std::nullopt, start});
         host.Prepare(256, midi, positions);
-        allocations = 0;
-        counting = true;
-        host.RunPrepared(256);
-        counting = false;
-        total += allocations.load();
+        total += AllocationCounter::During([&] { host.RunPrepared(256); });
         host.Collect();
     }
     EXPECT_EQ(total, 0);

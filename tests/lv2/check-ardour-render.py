@@ -1,7 +1,12 @@
 """Checks what Ardour rendered through the arpeggiator: "Up, Up" 1/16 notes at Ardour's 120 BPM
 over C E G in the range 36..96, starting with the chord at sample 4800 and 6000 samples apart,
 and every note ended once the chord is released. Usage: check-ardour-render.py RENDERED.txt"""
+import os
 import sys
+
+sys.dont_write_bytecode = True  # no __pycache__ in the source tree
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import jalv_jack_test  # noqa: E402  (its MIDI helpers; jack itself is imported only if present)
 
 RATE = 48000
 PRESS, RELEASE = 4800, 172800
@@ -29,15 +34,9 @@ def main(path):
         late = [s for s, _ in ons if s > RELEASE]
         if len(late) > 1 or any(s > RELEASE + STEP + TOLERANCE for s in late):
             problems.append(f"notes after the release: {late}")
-    sounding = {}
-    for _, status, key, velocity in events:
-        slot = (status & 0x0F, key)
-        if status & 0xF0 == 0x90 and velocity > 0:
-            sounding[slot] = sounding.get(slot, 0) + 1
-        elif status & 0xF0 in (0x80, 0x90) and sounding.get(slot, 0) > 0:
-            sounding[slot] -= 1
-    if any(sounding.values()):
-        problems.append(f"notes left sounding: {[s for s, n in sounding.items() if n]}")
+    left = jalv_jack_test.sounding([(s, bytes(message)) for s, *message in events])
+    if left:
+        problems.append(f"notes left sounding: {left}")
     for problem in problems:
         print("ardour-test:", problem)
     print(f"ardour-test: {len(ons)} notes rendered, {'as expected' if not problems else 'WRONG'}")

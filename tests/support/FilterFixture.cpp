@@ -1,5 +1,7 @@
 #include "support/FilterFixture.h"
 
+#include <cstring>
+
 EventRecord Note(int32_t time, int key, int velocity, uint32_t duration) {
     EventRecord record{};
     record.time = static_cast<uint32_t>(time);
@@ -21,6 +23,33 @@ EventRecord NonNote(int32_t time, uint32_t kind, uint8_t marker) {
 
 ShortMessageRecord Message(uint8_t status, uint8_t data1, uint8_t data2) {
     return ShortMessageRecord{0, status, data1, data2, 0};
+}
+
+ShortMessageRecord On(int key, int velocity, int channel) {
+    return Message(static_cast<uint8_t>(0x90 | channel), static_cast<uint8_t>(key),
+                   static_cast<uint8_t>(velocity));
+}
+
+ShortMessageRecord Off(int key, int channel) {
+    return Message(static_cast<uint8_t>(0x80 | channel), static_cast<uint8_t>(key), 0);
+}
+
+void TickRate(ArpeggiatorParams& p, int32_t ticks) {
+    p.rateUnits = kRateTicks;
+    p.rateAmount = ticks;
+    p.swing = 0;
+}
+
+bool SameRecords(const std::vector<EventRecord>& a, const std::vector<EventRecord>& b) {
+    // memcmp may not be handed the null data() of an empty vector.
+    return a.size() == b.size() &&
+           (a.empty() || std::memcmp(a.data(), b.data(), a.size() * sizeof(EventRecord)) == 0);
+}
+
+FilterPtr NewFilter() {
+    FilterPtr filter(new CArpeggiator);
+    FilterAccess(*filter).StopClock();
+    return filter;
 }
 
 std::vector<EventRecord> FilterHarness::Play(int32_t from, int32_t thru,

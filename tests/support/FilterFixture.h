@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "engine/Arpeggiator.h"
@@ -12,6 +13,21 @@
 EventRecord Note(int32_t time, int key, int velocity, uint32_t duration);
 EventRecord NonNote(int32_t time, uint32_t kind, uint8_t marker);
 ShortMessageRecord Message(uint8_t status, uint8_t data1, uint8_t data2);
+// Note messages as a player sends them; a note-off has velocity 0.
+ShortMessageRecord On(int key, int velocity = 100, int channel = 0);
+ShortMessageRecord Off(int key, int channel = 0);
+
+// Steps of `ticks` MIDI ticks without swing: every step's time is its grid time.
+void TickRate(ArpeggiatorParams& p, int32_t ticks);
+// The records byte for byte (packed records compare by their bytes).
+bool SameRecords(const std::vector<EventRecord>& a, const std::vector<EventRecord>& b);
+
+// A filter of the test's own, attached to no host, its clock stopped; released with the pointer.
+struct ReleaseFilter {
+    void operator()(CArpeggiator* filter) const { filter->Release(); }
+};
+using FilterPtr = std::unique_ptr<CArpeggiator, ReleaseFilter>;
+FilterPtr NewFilter();
 
 class FilterHarness : public AttachedFilter {
 public:

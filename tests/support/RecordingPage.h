@@ -1,8 +1,8 @@
-// An editor page link that is always ready and remembers what the engine told it.
+// An editor page link that is always ready and remembers what the engine told it. The counts
+// are atomic: playback and live input may notify from two threads at once.
 #pragma once
 
-#include <string>
-#include <vector>
+#include <atomic>
 
 #include "engine/EditorPageLink.h"
 
@@ -14,6 +14,6 @@ public:
     void RefreshAllControls() override { ++refreshes; }
 
     bool ready = true;
-    int notifications = 0;
-    int refreshes = 0;
+    std::atomic<int> notifications{0};
+    std::atomic<int> refreshes{0};
 };

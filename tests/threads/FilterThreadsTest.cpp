@@ -9,18 +9,9 @@
 #include <thread>
 
 #include "support/FilterFixture.h"
+#include "support/RecordingPage.h"
 
 namespace {
-
-// An open editor page: takes every chord text, as a page whose window exists does.
-class CountingPage final : public IEditorPageLink {
-public:
-    bool IsReadyForChordText() override { return true; }
-    void PostChordNotification() override { notifications.fetch_add(1); }
-    bool WindowExists() override { return true; }
-    void RefreshAllControls() override {}
-    std::atomic<int> notifications{0};
-};
 
 bool IsValidLiveOutput(const ShortMessageRecord& m) {
     const int kind = m.status & 0xF0;
@@ -33,7 +24,7 @@ TEST(FilterThreads, PlaybackLiveEditorAndClockShareOneFilter) {
     FilterHarness h(960, 500000, 40);
     CArpeggiator& filter = *h.filter;
     FilterAccess door = h.Door();
-    CountingPage page;
+    RecordingPage page;  // open: takes every chord text, as a page whose window exists does
     door.BindEditorPage(&page);
     h.Params().leftHandWindowOn = 1;
     door.StartClock();  // the fixture stops it; here it runs throughout

@@ -1,0 +1,36 @@
+// The seeded generator of the property tests: numbers within bounds, chances, and values at the
+// edges where arithmetic on settings, keys and song positions changes behaviour.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <iterator>
+#include <limits>
+#include <random>
+
+class TestRandom {
+public:
+    static constexpr int32_t kMin = std::numeric_limits<int32_t>::min();
+    static constexpr int32_t kMax = std::numeric_limits<int32_t>::max();
+
+    explicit TestRandom(uint32_t seed) : engine(seed) {}
+
+    int32_t Between(int32_t low, int32_t high) {
+        return std::uniform_int_distribution<int32_t>(low, high)(engine);
+    }
+    size_t Below(size_t n) { return std::uniform_int_distribution<size_t>(0, n - 1)(engine); }
+    bool Chance(size_t oneIn) { return Below(oneIn) == 0; }
+    template <typename T, size_t N>
+    T Pick(const T (&values)[N]) {
+        return values[Below(N)];
+    }
+    // An edge of the 32-bit range or of the MIDI ranges, or any 32-bit value.
+    int32_t AnyInt() {
+        static constexpr int32_t kEdges[] = {kMin, kMin + 1, -1000000000, -100,     -12, -1,  0,
+                                             1,    2,        11,          12,       59,  100, 127,
+                                             128,  500,      1000000000,  kMax - 1, kMax};
+        return Chance(2) ? Pick(kEdges) : static_cast<int32_t>(engine());
+    }
+
+    std::mt19937 engine;
+};
