@@ -319,6 +319,19 @@ TEST(LiveInput, StepLengthIsMeasuredAtTheLastPress) {
     }
 }
 
+// Regression: near the clock's signed wrap a passed-through note was never due and stayed in
+// the pending list until the clock came round again.
+TEST(LiveInput, PassThroughAtTheClockWrapGoesOutInTheSameCall) {
+    for (uint32_t clock : {0x7FFFFFF0u, 0x7FFFFFFFu, 0xFFFFFFF8u}) {
+        SCOPED_TRACE(clock);
+        FilterHarness h;
+        h.Params().playOriginals = 1;
+        h.SetClock(clock);
+        EXPECT_EQ(h.Live({On(60, 100), Off(60)}).size(), 2u);
+        EXPECT_TRUE(h.State().pending.Empty());
+    }
+}
+
 // A tick after a long silence of the host emits at most 256 steps and moves the grid to the
 // horizon instead of flooding the output. One-tick steps, no look-ahead, key at 0 ms, tick at
 // 1000 ms (1920 ticks): steps 0..255, each sounding 0.5 ticks (truncated to 0), then the grid
