@@ -94,16 +94,6 @@ class Check:
         self.expect(not os.path.exists(out) and not os.path.exists(self.path("bad.svg")),
                     "a bad command line wrote a file")
 
-    # The settings' part of the help is SettingsFieldsTest's.
-    def help(self):
-        result = self.run("--help")
-        self.expect(result.returncode == 0, "exit code %d" % result.returncode)
-        for word in [
-                "--set", "--settings", "--save-settings", "--track", "--window", "--piano-roll",
-                "--bars", "--drums", "--quiet", "--version", "default 24", "-100..100",
-                "ended first"]:
-            self.expect(word in result.stdout, "--help does not mention %s" % word)
-
     def version(self):
         result = self.run("--version")
         self.expect(result.returncode == 0 and result.stdout.strip() == "arpeggiate " + self.expected_version,
@@ -159,15 +149,6 @@ class Check:
         chosen = self.run("--track", "3", drums, self.path("drums-track3.mid"))
         self.expect('track 3 "Drums" (channel 10): 7 notes in, 7 notes out; drums, copied (use '
                     '--drums to arpeggiate)' in chosen.stdout, chosen.stdout)
-
-    # Bypassed, the filter hands every record back: the notes come out as they went in.
-    def bypass(self):
-        song = os.path.join(self.inputs, "running-status.mid")
-        out = self.path("bypass.mid")
-        result = self.run("--set", "enabled=0", song, out)
-        self.expect(result.returncode == 0, result.stderr)
-        self.expect(read_with_mido.describe(song) == read_with_mido.describe(out),
-                    "bypassed output differs from the input")
 
     def summary_and_piano_roll(self):
         song = os.path.join(self.inputs, "left-hand.mid")
