@@ -217,11 +217,6 @@ TEST(LiveInput, TicksQueueStepsUpToTheHorizonOnAGridFromTheLastPress) {
         "on84v70@100 off84@200";
     // clang-format off
     const Scenario scenarios[] = {
-        // floor(1.92 * 102) = 195, horizon 97: the step at 96 is before it, 144 follows.
-        // 195-tick notes end at floor(195 / 1.92) = 101, 126, 151 and 176 ms.
-        {.name = "look-ahead 102 ms", .lookAheadMs = 102, .calls = {press,
-            {0, {}, "on60v70@0", "off60@101 on72v70@25 off72@126 on84v70@50 off84@151 "
-                                 "on96v70@75 off96@176"}}},
         // floor(1.92 * 63) = 120, horizon 60: steps at 0, 48, then 96 (48 is before 60).
         {.name = "look-ahead 63 ms", .lookAheadMs = 63, .calls = {press,
             {0, {}, "on60v70@0", "off60@62 on72v70@25 off72@87 on84v70@50 off84@112"}}},
