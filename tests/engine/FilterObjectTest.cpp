@@ -1,8 +1,8 @@
-// The filter object's identity, defaults and attachment to the host.
+// The filter object's identity and attachment to the host. Its initial state is FilterRestTest's
+// (a rested filter against a new one); its default block PersistStreamTest's.
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <vector>
 
 #include "engine/Arpeggiator.h"
 #include "engine/FilterAccess.h"
@@ -17,38 +17,7 @@ namespace {
 const ArpeggiatorState& State(CArpeggiator& filter) { return FilterTestView(filter).State(); }
 ArpeggiatorParams& Params(CArpeggiator& filter) { return FilterTestView(filter).ParamsUnlocked(); }
 
-bool AllBytesAre(const void* data, size_t size, uint8_t value) {
-    const auto* bytes = static_cast<const uint8_t*>(data);
-    for (size_t i = 0; i < size; ++i) {
-        if (bytes[i] != value) return false;
-    }
-    return true;
-}
-
 }  // namespace
-
-// The default block's bytes are checked where a fresh filter saves them (PersistStreamTest).
-TEST(FilterObject, FreshObjectHoldsNoKeysNoChordAndNoSteps) {
-    FilterPtr filter = NewFilter();
-    const ArpeggiatorState& state = State(*filter);
-    EXPECT_EQ(state.paramsSize, 76u);
-    EXPECT_EQ(Params(*filter).enabled, 1);
-    for (const auto* table :
-         {state.keyEndTimes, state.windowKeyEndTimes, state.liveHeld, state.liveWindowKeys}) {
-        EXPECT_TRUE(AllBytesAre(table, 128 * sizeof(int32_t), 0xFF));
-    }
-    EXPECT_TRUE(AllBytesAre(state.pitchClassEndTimes, sizeof state.pitchClassEndTimes, 0xFF));
-    EXPECT_TRUE(AllBytesAre(state.livePitchClasses, sizeof state.livePitchClasses, 0xFF));
-    EXPECT_EQ(
-        (std::vector<int64_t>{state.dirty, state.lookAheadMs, state.chordMask, state.chordRoot,
-                              state.liveChordRoot, state.stepLength, state.liveStepLength}),
-        (std::vector<int64_t>{0, 0, 1, -1, -1, -1, -1}));
-    EXPECT_EQ(state.chordName.length, 0u);
-    EXPECT_TRUE(AllBytesAre(&state.liveOnMessage, sizeof(ShortMessageRecord), 0));
-    EXPECT_TRUE(AllBytesAre(&state.liveOffMessage, sizeof(ShortMessageRecord), 0));
-    EXPECT_TRUE(state.pending.Empty());
-    EXPECT_EQ(state.editorPage, nullptr);
-}
 
 TEST(FilterObject, QueryInterfaceHandsOutEachFaceAndRefusesOthers) {
     FilterPtr filter = NewFilter();
