@@ -83,8 +83,7 @@ class Check:
         for args, error in (
                 (["--set", "tempo=120"], "tempo"), (["--set", "swing=300"], "swing"),
                 (["--window", "1"], "--window"), (["--frobnicate"], "--frobnicate"),
-                (["--track", "0"], "--track"), (["--bars", "5-3"] + svg, "--bars"),
-                (["--bars", "five"] + svg, "FROM-TO"), (["--bars", "0-4"] + svg, "FROM-TO"),
+                (["--track", "0"], "--track"), (["--bars", "five"] + svg, "FROM-TO"),
                 (["--bars", "1-4"], "--piano-roll"), ([song], "OUT.mid"),
                 (["--track", "9", song, out], "has tracks 1 to 4"),
                 (["--bars", "3-"] + svg + [song, out], "has bars 1 to 1")):
@@ -253,8 +252,6 @@ class BarChecks(Check):
         self.covers(root, 1, 64)
         self.expect("bars 1 to 64 of 900 (the first 64; --bars FROM-TO or --bars FROM- draws "
                     "others)" in summary, summary)
-        root, _, _ = self.roll("--bars", "890-")
-        self.covers(root, 890, 900)
         # Through the bars of 3/4.
         root, _, _ = self.roll("--bars", "605-612", "--set", "leftHandWindowOn=on")
         self.covers(root, 605, 612)

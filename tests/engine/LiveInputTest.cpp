@@ -60,14 +60,6 @@ std::string Pending(const ArpeggiatorState& filter) {
     return text.str();
 }
 
-// A step grid in ticks, so that step times do not depend on the tempo.
-void UseTickGrid(ArpeggiatorParams& params, int32_t stepTicks, int32_t swing = 0) {
-    params.rateUnits = kRateTicks;
-    params.rateAmount = stepTicks;
-    params.swing = swing;
-    params.legato = 50;
-}
-
 // What happens before a call: the filter is bypassed for it, or the user has just switched
 // playOriginals off, which makes the editor set flushHeld.
 constexpr int kBypassed = 1, kOriginalsSwitchedOff = 2;
@@ -91,7 +83,9 @@ void RunScenario(const Scenario& s) {
     SCOPED_TRACE(s.name);
     FilterHarness h(960, 500000, s.lookAheadMs);
     ArpeggiatorParams& p = h.Params();
-    UseTickGrid(p, 48, s.swing);
+    TickRate(p, 48);  // a step grid in ticks, so that step times do not depend on the tempo
+    p.swing = s.swing;
+    p.legato = 50;
     p.playOriginals = s.playOriginals;
     p.leftHandWindowOn = s.windowOn;
     for (size_t i = 0; i < s.calls.size(); ++i) {
@@ -180,7 +174,8 @@ TEST(LiveInput, WhatPassesThroughAndWhatChangesNothing) {
 
 // The editor sets flushHeld when the user switches playOriginals off. The held arpeggio keys
 // were passed through, so the next enabled call silences them (ascending, on the last channel)
-// before it sends anything else; the keys stay held for the arpeggio. The first tick queues 64
+// before it sends anything else, also in a call that brings a key (a plain tick is arphost's
+// live_flush_held); the keys stay held for the arpeggio. The first tick queues 64
 // at 0 ms (sent then), 72 at 25 ms and 76 at 50 ms; the one at 30 ms (57 ticks, horizon 153)
 // adds 84 at 144 ticks (75 ms) and 88 at 192 (100 ms).
 TEST(LiveInput, FlushHeldSilencesTheHeldKeysBeforeAnythingElse) {
@@ -192,8 +187,6 @@ TEST(LiveInput, FlushHeldSilencesTheHeldKeysBeforeAnythingElse) {
         {0, {On(64, 100, 2), On(60, 100, 2)}, "c2:on60v100@0 c2:on64v100@0", ""},
         {0, {}, "c2:on64v80@0", "c2:off64@100 c2:on72v70@25 c2:off72@125 c2:on76v80@50 c2:off76@150"}};
     const std::vector<Call> afterwards[] = {
-        {{30, {}, silence + step72, left + " " + added, kOriginalsSwitchedOff},
-         {30, {}, "", left + " " + added}},
         {{30, {On(67, 100, 2)}, silence + step72, left, kOriginalsSwitchedOff}},
         // The bypassed call drops the queued steps and leaves flushHeld for the next tick.
         {{30, {}, "", "", kBypassed | kOriginalsSwitchedOff},
@@ -333,7 +326,7 @@ TEST(LiveInput, PassThroughAtTheClockWrapGoesOutInTheSameCall) {
 // jumps to 1920 with the step index counted on as if every step had been played.
 TEST(LivePendingCapacity, ALateTickEmitsAtMost256StepsAndSkipsTheRest) {
     FilterHarness h;
-    UseTickGrid(h.Params(), 1);
+    TickRate(h.Params(), 1);
     h.Live({On(60, 100)});
     h.SetClock(1000);
     EXPECT_EQ(h.Tick().size(), 2u * 256u);
@@ -349,7 +342,7 @@ TEST(LivePendingCapacity, ALateTickEmitsAtMost256StepsAndSkipsTheRest) {
 // waits, played notes go straight out, and every queued note-off still arrives in the end.
 TEST(LivePendingCapacity, PilingNoteOffsFillTheListWithoutLosingOne) {
     FilterHarness h(960, 500000, 10000);
-    UseTickGrid(h.Params(), 1);
+    TickRate(h.Params(), 1);
     h.Params().legato = 1000000000;
     SoundingNotes notes;
     notes.Apply(h.Live({On(60, 100)}));
