@@ -15,7 +15,6 @@
 namespace {
 
 const ArpeggiatorState& State(CArpeggiator& filter) { return FilterTestView(filter).State(); }
-ArpeggiatorParams& Params(CArpeggiator& filter) { return FilterTestView(filter).ParamsUnlocked(); }
 
 }  // namespace
 
@@ -64,14 +63,6 @@ TEST(FilterObject, ReferenceCountAndLiveObjectCountFollowTheObjectsLife) {
     EXPECT_EQ(filter->Release(), 1u);
     EXPECT_EQ(filter->Release(), 0u);
     EXPECT_EQ(liveObjectCount.Get(), before);
-}
-
-TEST(FilterObject, SetPluginEnabledChangesNothing) {
-    FilterPtr filter = NewFilter();
-    Params(*filter).enabled = 0;
-    EXPECT_EQ(filter->SetPluginEnabled(VARIANT_TRUE), S_OK);
-    EXPECT_EQ(filter->SetPluginEnabled(VARIANT_FALSE), S_OK);
-    EXPECT_EQ(Params(*filter).enabled, 0);
 }
 
 // Every branch of AttachHost: which services the host offers, what comes back, what the filter

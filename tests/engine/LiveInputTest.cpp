@@ -417,10 +417,7 @@ TEST(LiveInputRandomRun, SendsOnlyValidNotesAndLeavesNoneHanging) {
                 ++played;
                 continue;
             }
-            ASSERT_EQ(m.status & 0xF0, kNoteOn);
-            ASSERT_LE(m.data1, 127);
-            ASSERT_LE(m.data2, 127);
-            own.push_back(m);
+            own.push_back(m);  // FuzzEngine checks that each is a note-on within MIDI's ranges
         }
         const auto notesIn = static_cast<size_t>(std::count_if(input.begin(), input.end(), isNote));
         ASSERT_EQ(played, h.Params().playOriginals != 0 ? notesIn : 0u);
