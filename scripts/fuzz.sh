@@ -21,18 +21,17 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
 
-all=(FuzzSettingsStream FuzzPersistRoundTrip FuzzEngine FuzzMidiReader FuzzPropInt)
-declare -A corpus=([FuzzSettingsStream]=settings [FuzzPersistRoundTrip]=persist
-    [FuzzEngine]=engine [FuzzMidiReader]=midi [FuzzPropInt]=propint)
+all=(FuzzSettingsStream FuzzEngine FuzzMidiReader FuzzPropInt)
+declare -A corpus=([FuzzSettingsStream]=settings [FuzzEngine]=engine [FuzzMidiReader]=midi
+    [FuzzPropInt]=propint)
 # Longest input: what a target reads, with room to spare. The engine's inputs are host calls;
 # longer ones only repeat the kinds of call that shorter ones already make.
-declare -A maxlen=([FuzzSettingsStream]=128 [FuzzPersistRoundTrip]=256 [FuzzEngine]=1024
-    [FuzzMidiReader]=4096 [FuzzPropInt]=512)
+declare -A maxlen=([FuzzSettingsStream]=128 [FuzzEngine]=1024 [FuzzMidiReader]=4096
+    [FuzzPropInt]=512)
 declare -A dict=([FuzzMidiReader]=fuzz/midi.dict)
 # The code under test, whose coverage the campaign reports (files or folders).
 declare -A under_test=(
     [FuzzSettingsStream]="MIDIPlugin/engine/PersistStream.cpp"
-    [FuzzPersistRoundTrip]="MIDIPlugin/engine/PersistStream.cpp"
     [FuzzEngine]="MIDIPlugin/engine"
     [FuzzMidiReader]="tools/midifile/MidiReader.cpp tools/midifile/ByteReader.h"
     [FuzzPropInt]="propvalues/PropInt.cpp propvalues/Property.cpp")

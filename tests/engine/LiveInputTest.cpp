@@ -60,14 +60,6 @@ std::string Pending(const ArpeggiatorState& filter) {
     return text.str();
 }
 
-// A step grid in ticks, so that step times do not depend on the tempo.
-void UseTickGrid(ArpeggiatorParams& params, int32_t stepTicks, int32_t swing = 0) {
-    params.rateUnits = kRateTicks;
-    params.rateAmount = stepTicks;
-    params.swing = swing;
-    params.legato = 50;
-}
-
 // What happens before a call: the filter is bypassed for it, or the user has just switched
 // playOriginals off, which makes the editor set flushHeld.
 constexpr int kBypassed = 1, kOriginalsSwitchedOff = 2;
@@ -91,7 +83,9 @@ void RunScenario(const Scenario& s) {
     SCOPED_TRACE(s.name);
     FilterHarness h(960, 500000, s.lookAheadMs);
     ArpeggiatorParams& p = h.Params();
-    UseTickGrid(p, 48, s.swing);
+    TickRate(p, 48);  // a step grid in ticks, so that step times do not depend on the tempo
+    p.swing = s.swing;
+    p.legato = 50;
     p.playOriginals = s.playOriginals;
     p.leftHandWindowOn = s.windowOn;
     for (size_t i = 0; i < s.calls.size(); ++i) {
@@ -180,7 +174,8 @@ TEST(LiveInput, WhatPassesThroughAndWhatChangesNothing) {
 
 // The editor sets flushHeld when the user switches playOriginals off. The held arpeggio keys
 // were passed through, so the next enabled call silences them (ascending, on the last channel)
-// before it sends anything else; the keys stay held for the arpeggio. The first tick queues 64
+// before it sends anything else, also in a call that brings a key (a plain tick is arphost's
+// live_flush_held); the keys stay held for the arpeggio. The first tick queues 64
 // at 0 ms (sent then), 72 at 25 ms and 76 at 50 ms; the one at 30 ms (57 ticks, horizon 153)
 // adds 84 at 144 ticks (75 ms) and 88 at 192 (100 ms).
 TEST(LiveInput, FlushHeldSilencesTheHeldKeysBeforeAnythingElse) {
@@ -192,8 +187,6 @@ TEST(LiveInput, FlushHeldSilencesTheHeldKeysBeforeAnythingElse) {
         {0, {On(64, 100, 2), On(60, 100, 2)}, "c2:on60v100@0 c2:on64v100@0", ""},
         {0, {}, "c2:on64v80@0", "c2:off64@100 c2:on72v70@25 c2:off72@125 c2:on76v80@50 c2:off76@150"}};
     const std::vector<Call> afterwards[] = {
-        {{30, {}, silence + step72, left + " " + added, kOriginalsSwitchedOff},
-         {30, {}, "", left + " " + added}},
         {{30, {On(67, 100, 2)}, silence + step72, left, kOriginalsSwitchedOff}},
         // The bypassed call drops the queued steps and leaves flushHeld for the next tick.
         {{30, {}, "", "", kBypassed | kOriginalsSwitchedOff},
@@ -217,11 +210,6 @@ TEST(LiveInput, TicksQueueStepsUpToTheHorizonOnAGridFromTheLastPress) {
         "on84v70@100 off84@200";
     // clang-format off
     const Scenario scenarios[] = {
-        // floor(1.92 * 102) = 195, horizon 97: the step at 96 is before it, 144 follows.
-        // 195-tick notes end at floor(195 / 1.92) = 101, 126, 151 and 176 ms.
-        {.name = "look-ahead 102 ms", .lookAheadMs = 102, .calls = {press,
-            {0, {}, "on60v70@0", "off60@101 on72v70@25 off72@126 on84v70@50 off84@151 "
-                                 "on96v70@75 off96@176"}}},
         // floor(1.92 * 63) = 120, horizon 60: steps at 0, 48, then 96 (48 is before 60).
         {.name = "look-ahead 63 ms", .lookAheadMs = 63, .calls = {press,
             {0, {}, "on60v70@0", "off60@62 on72v70@25 off72@87 on84v70@50 off84@112"}}},
@@ -319,13 +307,26 @@ TEST(LiveInput, StepLengthIsMeasuredAtTheLastPress) {
     }
 }
 
+// Regression: near the clock's signed wrap a passed-through note was never due and stayed in
+// the pending list until the clock came round again.
+TEST(LiveInput, PassThroughAtTheClockWrapGoesOutInTheSameCall) {
+    for (uint32_t clock : {0x7FFFFFF0u, 0x7FFFFFFFu, 0xFFFFFFF8u}) {
+        SCOPED_TRACE(clock);
+        FilterHarness h;
+        h.Params().playOriginals = 1;
+        h.SetClock(clock);
+        EXPECT_EQ(h.Live({On(60, 100), Off(60)}).size(), 2u);
+        EXPECT_TRUE(h.State().pending.Empty());
+    }
+}
+
 // A tick after a long silence of the host emits at most 256 steps and moves the grid to the
 // horizon instead of flooding the output. One-tick steps, no look-ahead, key at 0 ms, tick at
 // 1000 ms (1920 ticks): steps 0..255, each sounding 0.5 ticks (truncated to 0), then the grid
 // jumps to 1920 with the step index counted on as if every step had been played.
 TEST(LivePendingCapacity, ALateTickEmitsAtMost256StepsAndSkipsTheRest) {
     FilterHarness h;
-    UseTickGrid(h.Params(), 1);
+    TickRate(h.Params(), 1);
     h.Live({On(60, 100)});
     h.SetClock(1000);
     EXPECT_EQ(h.Tick().size(), 2u * 256u);
@@ -341,7 +342,7 @@ TEST(LivePendingCapacity, ALateTickEmitsAtMost256StepsAndSkipsTheRest) {
 // waits, played notes go straight out, and every queued note-off still arrives in the end.
 TEST(LivePendingCapacity, PilingNoteOffsFillTheListWithoutLosingOne) {
     FilterHarness h(960, 500000, 10000);
-    UseTickGrid(h.Params(), 1);
+    TickRate(h.Params(), 1);
     h.Params().legato = 1000000000;
     SoundingNotes notes;
     notes.Apply(h.Live({On(60, 100)}));
@@ -416,10 +417,7 @@ TEST(LiveInputRandomRun, SendsOnlyValidNotesAndLeavesNoneHanging) {
                 ++played;
                 continue;
             }
-            ASSERT_EQ(m.status & 0xF0, kNoteOn);
-            ASSERT_LE(m.data1, 127);
-            ASSERT_LE(m.data2, 127);
-            own.push_back(m);
+            own.push_back(m);  // FuzzEngine checks that each is a note-on within MIDI's ranges
         }
         const auto notesIn = static_cast<size_t>(std::count_if(input.begin(), input.end(), isNote));
         ASSERT_EQ(played, h.Params().playOriginals != 0 ? notesIn : 0u);

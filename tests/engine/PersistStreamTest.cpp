@@ -14,10 +14,7 @@
 #include "engine/FilterAccess.h"
 #include "engine/FilterTestView.h"
 #include "engine/InterfaceIds.h"
-#include "host/HostObjects.h"
 #include "host/MemoryStream.h"
-#include "shell/MidiFilterFactory.h"
-#include "platform/ModuleCounters.h"
 #include "support/FilterFixture.h"
 #include "support/RecordingPage.h"
 
@@ -219,36 +216,4 @@ TEST(PersistStream, FilterWithoutABlockNeitherReadsNorWrites) {
         EXPECT_EQ(filter->Save(&stream, 1), S_OK);
         EXPECT_EQ(stream.readCalls + stream.writeCalls, 0);
     }
-}
-
-// Run under the leak-checking sanitizer build as well: every cycle must give back all it took.
-TEST(PersistStream, ManyCreateAttachSaveLoadReleaseCyclesLeaveNoObjectBehind) {
-    const uint32_t objectsBefore = liveObjectCount.Get();
-    ConstantTempoConverter converter(960, 500000);
-    HostAuxService aux;
-    HostLiveService live(0);
-    SimHost host(&converter, &aux, &live);
-    IClassFactory* factory = new CMidiFilterFactory;
-
-    for (int cycle = 0; cycle < 10000; ++cycle) {
-        void* object = nullptr;
-        ASSERT_EQ(factory->CreateInstance(nullptr, ids::PersistStream, &object), S_OK);
-        auto* persist = static_cast<IPersistStream*>(object);
-        void* face = nullptr;
-        ASSERT_EQ(persist->QueryInterface(ids::MfxEventFilter, &face), S_OK);
-        auto* filter = static_cast<IMfxEventFilter*>(face);
-
-        host.AddRef();
-        ASSERT_EQ(filter->AttachHost(&host), S_OK);
-        MemoryStream stream;
-        ASSERT_EQ(persist->Save(&stream, 1), S_OK);
-        stream.Rewind();
-        ASSERT_EQ(persist->Load(&stream), S_OK);
-        ASSERT_EQ(filter->DetachHost(), S_OK);
-
-        ASSERT_EQ(filter->Release(), 1u);
-        ASSERT_EQ(persist->Release(), 0u);
-        ASSERT_EQ(liveObjectCount.Get(), objectsBefore) << "cycle " << cycle;
-    }
-    EXPECT_EQ(factory->Release(), 0u);
 }

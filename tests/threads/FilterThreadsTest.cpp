@@ -1,24 +1,15 @@
 // One filter driven from four threads at once, as a host drives it: playback windows, live
 // batches and ticks, the editor writing parameters and reading the chord name under the
 // filter's lock, and the millisecond clock's own timer. Its real check is ThreadSanitizer's
-// (the native-tsan preset), which must report nothing. Iteration counts are fixed; nothing here
+// (the native-tsan preset), which must report nothing; what the calls return is checked
+// alone elsewhere (FuzzEngine's every-call checks). Iteration counts are fixed; nothing here
 // waits on wall time, so what the clock does meanwhile only varies the output, not the checks.
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <thread>
 
 #include "support/FilterFixture.h"
 #include "support/RecordingPage.h"
-
-namespace {
-
-bool IsValidLiveOutput(const ShortMessageRecord& m) {
-    const int kind = m.status & 0xF0;
-    return (kind == 0x90 || kind == 0x80) && m.data1 <= 127 && m.data2 <= 127;
-}
-
-}  // namespace
 
 TEST(FilterThreads, PlaybackLiveEditorAndClockShareOneFilter) {
     FilterHarness h(960, 500000, 40);
@@ -29,7 +20,6 @@ TEST(FilterThreads, PlaybackLiveEditorAndClockShareOneFilter) {
     h.Params().leftHandWindowOn = 1;
     door.StartClock();  // the fixture stops it; here it runs throughout
 
-    std::atomic<int> badPlayback{0}, badLive{0};
     std::thread playback([&] {
         EventQueue input;
         EventQueue output;
@@ -40,9 +30,6 @@ TEST(FilterThreads, PlaybackLiveEditorAndClockShareOneFilter) {
                              Note(from + 70, 64, 90, 60), NonNote(from + 5, 3, 7)};
             output.records.clear();
             filter.FilterEvents(from, from + 119, &input, &output);
-            for (const EventRecord& r : output.records) {
-                if (r.kind == kEventKindNote && (r.key > 127 || r.velocity > 127)) ++badPlayback;
-            }
         }
     });
     std::thread live([&] {
@@ -63,9 +50,6 @@ TEST(FilterThreads, PlaybackLiveEditorAndClockShareOneFilter) {
             }
             output.records.clear();
             filter.FilterLiveInput(&input, &output);
-            for (const ShortMessageRecord& m : output.records) {
-                if (!IsValidLiveOutput(m)) ++badLive;
-            }
         }
     });
     std::thread editor([&] {
@@ -88,8 +72,6 @@ TEST(FilterThreads, PlaybackLiveEditorAndClockShareOneFilter) {
     live.join();
     editor.join();
 
-    EXPECT_EQ(badPlayback.load(), 0);
-    EXPECT_EQ(badLive.load(), 0);
     EXPECT_LE(h.State().pending.Size(), h.State().pending.Capacity());
     EXPECT_EQ(h.live.beginCount, 1);
     EXPECT_EQ(h.State().timerRunning, 1u);
