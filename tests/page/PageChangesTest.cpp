@@ -101,20 +101,6 @@ TEST(PageChanges, EachControlWritesItsParameterUnderTheLock) {
     }
 }
 
-// The rate's slider and box, and legato's and swing's, follow each other.
-TEST(PageChanges, TheOtherControlOfAPairFollows) {
-    PageHarness h;
-    ASSERT_TRUE(h.Open());
-    h["rateSlider"]->SetValue(1.0, 1, 1);
-    EXPECT_EQ(h["rateBox"]->GetValueText(), L"500");
-    h["legatoBox"]->SetValue(0.0, 1, 1);
-    EXPECT_DOUBLE_EQ(h["legatoSlider"]->GetValue(), 0.0);
-    h["swingSlider"]->SetValue(1.0, 1, 1);
-    EXPECT_EQ(h["swingBox"]->GetValueText(), L"100%");
-    h["outputHighBox"]->SetValue(100.0 / 127, 1, 1);
-    EXPECT_DOUBLE_EQ(h.probe.RangeSlider("outputRangeSlider")->GetHigh(), 100.0 / 127);
-}
-
 TEST(PageChanges, SwitchingPlayThroughOffSilencesTheNotesItLetThrough) {
     PageHarness h;
     OpenWith(h, {{"playOriginals", 1}});

@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "ButtonResourceIds.h"
-#include "controls/BitmapCache.h"
 #include "controls/NWMultiBtn.h"
 #include "support/ButtonHost.h"
 #include "guisupport/RealInput.h"
@@ -59,20 +58,6 @@ TEST(ButtonFrames, EachStatePicksItsFrame) {
         button->SetEnabled(row.enabled);
         EXPECT_EQ(button->ChooseFrame(), row.frame);
     }
-}
-
-TEST(ButtonFrames, ButtonsShareOneCachedStripUntilTheLastGoes) {
-    ButtonHost host(false);
-    CNWMultiBtn* first = AddButton(host, {0, 0});
-    auto* second = new CNWMultiBtn(host, 9, 1);
-    second->SetBitmap(IDB_BUTTON_STRIP, 13, 1, 0);
-    second->SetBitmap(IDB_BUTTON_STRIP, 13, 1, 0);
-    EXPECT_EQ(CBitmapCache::Instance().GetRefCount(IDB_BUTTON_STRIP), 2) << "same id: no-op";
-    delete second;
-    EXPECT_EQ(CBitmapCache::Instance().GetRefCount(IDB_BUTTON_STRIP), 1);
-    EXPECT_EQ(first->GetBitmapId(), static_cast<uint32_t>(IDB_BUTTON_STRIP));
-    host.DeleteAllControls();
-    EXPECT_FALSE(CBitmapCache::Instance().Contains(IDB_BUTTON_STRIP));
 }
 
 // The page's mask 13 under the real pointer: off shows frame 0, hovered frame 1, on frame 2

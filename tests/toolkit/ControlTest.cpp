@@ -1,5 +1,5 @@
 // A control's value and what its owner hears of it (SetValue, the change brackets, actions, the
-// wheel, keys, double-click), its names and tooltip text. The host has no window here, as the
+// wheel, keys, double-click) and its tooltip text. The host has no window here, as the
 // page before its window exists. (The style's fields the page never sets are not tested; those
 // it sets show in the golden pictures and PageControls.)
 #include <gtest/gtest.h>
@@ -193,40 +193,16 @@ TEST(ControlIds, EachSiteCountsFromTenAndEachControlHasItsOwnStyle) {
     EXPECT_EQ(eleventh->GetWheelMode(), 0u);
 }
 
-// The short name follows the style's limit (AbbreviateName's rule); a focused control tells its
-// owner of a new name once.
-TEST(ControlNames, ShortNamesFollowTheStyleAndAFocusedControlTellsItsOwner) {
-    Fixture f;
-    f.control->SetName(L"Velocity Sensitivity");
-    EXPECT_EQ(f.control->GetShortName(), L"VlctySns");
-    NWControlStyle style = NWControlStyle::Defaults();
-    style.SetMaxNameChars(12);
-    style.fieldMask = NWControlStyle::kMaxNameCharsField;
-    f.control->SetStyle(style);
-    EXPECT_EQ(f.control->GetShortName(), L"VlctySnstvty");
-    f.control->SetAbbreviateName(false);
-    EXPECT_EQ(f.control->GetShortName(), L"Velocity Sensitivity");
-    EXPECT_EQ(f.host.TakeLog(), "");
-    f.control->SetFocusState(true, false);
-    f.host.TakeLog();
-    f.control->SetName(L"Rate");
-    f.control->SetName(L"Rate");
-    EXPECT_EQ(f.host.TakeLog(), "state 10");
-}
-
-TEST(ControlNames, TooltipTextJoinsNameAndValueWithTheSeparator) {
-    using Case = std::tuple<const wchar_t*, const wchar_t*, const wchar_t*, const wchar_t*>;
-    const Case cases[] = {
-        {L"Rate", L"120", nullptr, L"Rate = 120"},
-        {L"Rate", L"120", L": ", L"Rate: 120"},
-        {L"", L"120", nullptr, L"120"},
-        {L"Rate", L"", nullptr, L"Rate"},
+// "Name = value" itself is SiteTooltips'; an empty name or value leaves the separator out.
+TEST(ControlNames, TooltipTextLeavesTheSeparatorOutWithoutANameOrAValue) {
+    const std::tuple<const wchar_t*, const wchar_t*, const wchar_t*> cases[] = {
+        {L"", L"120", L"120"},
+        {L"Rate", L"", L"Rate"},
     };
-    for (const auto& [name, valueText, separator, expected] : cases) {
+    for (const auto& [name, valueText, expected] : cases) {
         Fixture f;
         f.control->SetName(name);
         f.control->SetValueText(valueText);
-        if (separator) f.control->SetSeparator(separator);
         std::wstring text = L"sentinel";
         f.control->GetTooltipText(text);
         EXPECT_EQ(text, expected);

@@ -1,6 +1,7 @@
 // The site in a real window: hit testing, mouse routing with capture, hover and double-click,
-// the window hook, tooltips, the lifetime of what the site owns, invalidation, the drag cursor,
-// accessibility's providers and the site's name. The page's tests host the site on its dialog.
+// the window hook, tooltips, the lifetime of what the site owns, invalidation, the drag cursor
+// and accessibility's providers. The page's tests host the site on its dialog (and check the
+// name it gives the site, the one name a site is given).
 #include <gtest/gtest.h>
 
 #include <objbase.h>
@@ -307,21 +308,4 @@ TEST(Accessibility, IsOffByDefaultAndOnceOnTheHookAnswersTheRootRequestWithTheSi
         CNWAccessibility::SwitchOff();
     }
     EXPECT_EQ(control.references, 1u) << "the control released its provider";
-}
-
-TEST(SiteNaming, TheFirstControlNamesTheSiteAfterItsSourceFile) {
-    using Case = std::tuple<const char*, const char*, const wchar_t*>;  // file, function, name
-    const Case cases[] = {
-        {"ArpeggiatorPropPage", "CArpeggiatorPropPage::SetSiteName", L"ARPEGGIATORPROPPAGE"},
-        {"C:\\src\\editor\\ArpeggiatorPropPage.cpp", "X::SetSiteName", L"ARPEGGIATORPROPPAGE"},
-        {"/work/editor/page.v2.cpp", "X::SetSiteName", L"PAGE.V2"},
-        {"", "CSomePage::SetSiteName", L"CSOMEPAGE"},
-    };
-    for (const auto& [file, function, name] : cases) {
-        TestHost host(false);
-        host.sourceFile = file;
-        host.qualifiedFunction = function;
-        host.Add({});
-        EXPECT_EQ(host.GetSiteName(), name);
-    }
 }
