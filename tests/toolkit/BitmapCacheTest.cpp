@@ -1,11 +1,10 @@
-// The bitmap cache: shared loading and reference counts, refusals, and drawing frames. The
-// module's images are opaque bitmaps, never greyed: the alpha classes, grey forms and the
+// The bitmap cache: shared loading and reference counts, and refusals. (Frames drawn from a
+// strip show on the screen in ButtonFramesOnScreen and in the golden pictures.) The module's
+// images are opaque bitmaps, never greyed: the alpha classes, grey forms and the
 // Imaging Component's path for other formats only other images would take.
 #include <gtest/gtest.h>
 
 #include <objbase.h>
-
-#include <utility>
 
 #include "TestResourceIds.h"
 #include "controls/BitmapCache.h"
@@ -63,18 +62,4 @@ TEST_F(BitmapCacheTest, UnknownAndUnloadableIdsAreNeverInserted) {
         EXPECT_FALSE(cache.Draw(id, canvas.Dc(), 0, 0, 1, 1, 0, 0, 0)) << id;
     }
     EXPECT_EQ(cache.GetCount(), 0u);
-}
-
-TEST_F(BitmapCacheTest, DrawCopiesThePartAtTheSourceOffset) {
-    ASSERT_TRUE(cache.AddRef(IDB_TEST_STRIP));
-    const std::pair<int, COLORREF> cases[] = {
-        {0, RGB(255, 0, 0)}, {4, RGB(0, 255, 0)}, {8, RGB(0, 0, 255)}};  // source x, colour
-    for (const auto& [sourceX, color] : cases) {
-        PixelCanvas canvas(10, 10, RGB(1, 1, 1));
-        EXPECT_TRUE(cache.Draw(IDB_TEST_STRIP, canvas.Dc(), 3, 3, 4, 4, sourceX, 0, 0));
-        EXPECT_EQ(canvas.At(3, 3), color) << sourceX;
-        EXPECT_EQ(canvas.At(6, 6), color) << sourceX;
-        EXPECT_EQ(canvas.At(7, 7), RGB(1, 1, 1)) << sourceX;
-        EXPECT_EQ(canvas.At(2, 3), RGB(1, 1, 1)) << sourceX;
-    }
 }
