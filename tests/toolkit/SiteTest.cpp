@@ -144,7 +144,9 @@ TEST(SiteWindowHook, TheFirstControlHooksTheHostWindowOnceForAllItsSites) {
     EXPECT_EQ(host.TakeLog(), "end 10, state 10") << "the press was cancelled";
 }
 
-TEST(SiteTooltips, EveryControlIsACallbackToolAndADraggedOneShowsATrackingTip) {
+// The tracking tip a drag shows where the style asks for one (the page's does not) is
+// SliderEvents'.
+TEST(SiteTooltips, EveryControlIsACallbackToolAskedForItsTextEachTime) {
     TestHost host;
     HWND window = host.GetSafeHwnd();
     TestControl* rate = host.Add({0, 0, 30, 20});
@@ -168,13 +170,6 @@ TEST(SiteTooltips, EveryControlIsACallbackToolAndADraggedOneShowsATrackingTip) {
         ASSERT_NE(info.lpszText, nullptr);
         EXPECT_EQ(std::wstring(info.lpszText), L"Rate = " + std::to_wstring(percent) + L"%");
     }
-    swing->ShowTrackingTip();
-    EXPECT_TRUE(tooltip->IsTracking());
-    EXPECT_TRUE(tooltip->HasTool(window, CToolTipCtrl::kTrackingToolId));
-    swing->UpdateTrackingTip();
-    swing->HideTrackingTip();
-    EXPECT_FALSE(tooltip->IsTracking());
-    EXPECT_FALSE(tooltip->HasTool(window, CToolTipCtrl::kTrackingToolId));
     host.DeleteAllControls();
     EXPECT_EQ(tooltip->GetToolCount(), 0);
 }
