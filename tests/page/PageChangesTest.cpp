@@ -84,7 +84,6 @@ const ResetRow kResets[] = {
     {"legato", {}, "legatoSlider", {{"legato", 55}}, "legatoBox", L"55%"},
     {"swing", {}, "swingSlider", {{"swing", 0}}, "swingBox", L"0%"},
     {"rate in ticks", {{"rateUnits", 1}}, "rateSlider", {{"rateAmount", 251}}, "rateBox", L"251"},
-    {"rate in ms", {}, "rateSlider", {{"rateAmount", 251}}, "rateBox", L"251"},
     {"rate in Notes", {{"rateUnits", 0}}, "rateSlider", {{"noteValue", 5}}, "rateBox", L"1/8 T"},
 };
 // clang-format on
