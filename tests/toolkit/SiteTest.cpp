@@ -1,14 +1,12 @@
 // The site in a real window: hit testing, mouse routing with capture, hover and double-click,
-// the window hook, tooltips, the lifetime of what the site owns, invalidation, the drag cursor
-// and accessibility's providers. The page's tests host the site on its dialog (and check the
-// name it gives the site, the one name a site is given).
+// the window hook, tooltips, the lifetime of what the site owns, invalidation and the drag
+// cursor. The page's tests host the site on its dialog (and check the name it gives the site,
+// the one name a site is given). The UI Automation providers are switched on nowhere in the
+// product; the page's Active Accessibility object is the reader's (reader_e2e.py).
 #include <gtest/gtest.h>
-
-#include <objbase.h>
 
 #include <tuple>
 
-#include "controls/NWAccessibility.h"
 #include "controls/NWSiteRegistry.h"
 #include "controls/OurToolTipCtrl.h"
 #include "support/TestHost.h"
@@ -239,68 +237,4 @@ TEST(SiteDragCursor, HidingAndShowingNeverRaisesTheDisplayCount) {
         host.ShowDragCursor(true);
         EXPECT_EQ(displayCount(), before) << "shown only while the remembered count is negative";
     }
-}
-
-namespace {
-
-// A provider that counts its references, and a factory that hands it out and counts that.
-class FakeProvider : public IRawElementProviderSimple, public INWProviderFactory {
-public:
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-        const bool known = iid == IID_IUnknown || iid == __uuidof(IRawElementProviderSimple);
-        *out = known ? this : nullptr;
-        if (known) AddRef();
-        return known ? S_OK : E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++references; }
-    ULONG STDMETHODCALLTYPE Release() override { return --references; }
-    HRESULT STDMETHODCALLTYPE get_ProviderOptions(ProviderOptions*) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE GetPatternProvider(PATTERNID, IUnknown**) override {
-        return E_NOTIMPL;
-    }
-    HRESULT STDMETHODCALLTYPE GetPropertyValue(PROPERTYID, VARIANT*) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE get_HostRawElementProvider(IRawElementProviderSimple**) override {
-        return E_NOTIMPL;
-    }
-    IRawElementProviderSimple* CreateControlProvider(CNWControl&) override { return Made(); }
-    IRawElementProviderSimple* CreateSiteProvider(CNWControlSite&) override { return Made(); }
-    IRawElementProviderSimple* Made() {
-        ++made;
-        AddRef();
-        return this;
-    }
-
-    ULONG references = 1;
-    int made = 0;
-};
-
-}  // namespace
-
-TEST(Accessibility, IsOffByDefaultAndOnceOnTheHookAnswersTheRootRequestWithTheSiteProvider) {
-    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-    FakeProvider site;
-    FakeProvider control;
-    {
-        TestHost host;
-        TestControl* added = host.Add({0, 0, 10, 10});
-        ASSERT_FALSE(CNWAccessibility::IsOn());
-        EXPECT_EQ(host.SendMessage(WM_GETOBJECT, 0, static_cast<LPARAM>(-25)), 0);
-        EXPECT_EQ(host.GetSiteProvider(), nullptr);
-        EXPECT_EQ(added->GetAccessibleProvider(), nullptr);
-
-        CNWAccessibility::SwitchOn(&site);
-        host.SendMessage(WM_GETOBJECT, 0, static_cast<LPARAM>(OBJID_CLIENT));
-        EXPECT_EQ(site.made, 0) << "only the root id is answered";
-        host.SendMessage(WM_GETOBJECT, 0, static_cast<LPARAM>(-25));
-        host.SendMessage(WM_GETOBJECT, 0, static_cast<LPARAM>(-25));
-        EXPECT_EQ(site.made, 1) << "made on first use";
-        CNWAccessibility::SwitchOn(&control);
-        EXPECT_EQ(added->GetAccessibleProvider(), &control);
-        EXPECT_EQ(added->GetAccessibleProvider(), &control);
-        EXPECT_EQ(control.made, 1);
-        host.DestroyWindow();
-        host.DeleteAllControls();
-        CNWAccessibility::SwitchOff();
-    }
-    EXPECT_EQ(control.references, 1u) << "the control released its provider";
 }
