@@ -25,8 +25,6 @@ TEST(PageIdentity, QueryInterfaceAnswersIUnknownAndIPropertyPageOnly) {
         {"IUnknown", IID_IUnknown, S_OK},
         {"IPropertyPage", IID_IPropertyPage, S_OK},
         {"IPropertyPage2", IID_IPropertyPage2, E_NOINTERFACE},
-        {"IPersist", IID_IPersist, E_NOINTERFACE},
-        {"IClassFactory", IID_IClassFactory, E_NOINTERFACE},
         {"IMfxEventFilter", ids::MfxEventFilter, E_NOINTERFACE},
     };
     for (const Row& row : rows) {

@@ -50,7 +50,7 @@ public:
     std::string TakeLog() { return std::exchange(log, ""); }
 
     void SetSiteName() override { NameSite("TestHost", "TestHost::SetSiteName"); }
-    CWindow* GetHostWnd() const override { return guestOf ? guestOf : const_cast<TestHost*>(this); }
+    CWindow* GetHostWnd() const override { return const_cast<TestHost*>(this); }
     void LayoutControls() override {}
     uint32_t GetBackgroundColor() const override { return 0xFFFFFFFF; }
     uint32_t GetForegroundColor() const override { return 0xFFFFFFFF; }
@@ -66,8 +66,6 @@ public:
     void OnControlsChanged() override;
 
     std::string log;
-    // Another window that hosts the site in place of this one.
-    CWindow* guestOf = nullptr;
     COLORREF background = RGB(40, 40, 64);
     // The last menu a control offered, to check that it is destroyed afterwards.
     HMENU lastMenu = nullptr;
