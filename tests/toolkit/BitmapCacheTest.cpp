@@ -1,4 +1,4 @@
-// The bitmap cache: shared loading and reference counts, and refusals. (Frames drawn from a
+// The bitmap cache: shared loading and reference counts. (Frames drawn from a
 // strip show on the screen in ButtonFramesOnScreen and in the golden pictures.) The module's
 // images are opaque bitmaps, never greyed: the alpha classes, grey forms and the
 // Imaging Component's path for other formats only other images would take.
@@ -51,15 +51,4 @@ TEST_F(BitmapCacheTest, TwoUsersOfOneResourceLoadItOnceAndTheLastReleaseRemovesI
     loaded = cache.GetBitmap(IDB_TEST_STRIP);
     CBitmapCache::DeleteInstance();
     EXPECT_FALSE(BitmapExists(loaded)) << "the cache's end drops every image";
-}
-
-TEST_F(BitmapCacheTest, UnknownAndUnloadableIdsAreNeverInserted) {
-    // No such resource, a dialog template.
-    for (uint32_t id : {999u, uint32_t{IDD_TEST_DIALOG}}) {
-        EXPECT_FALSE(cache.AddRef(id)) << id;
-        EXPECT_EQ(cache.Release(id), 0) << id;
-        PixelCanvas canvas(2, 2, 0);
-        EXPECT_FALSE(cache.Draw(id, canvas.Dc(), 0, 0, 1, 1, 0, 0, 0)) << id;
-    }
-    EXPECT_EQ(cache.GetCount(), 0u);
 }
