@@ -17,33 +17,29 @@ constexpr COLORREF kBlue = RGB(0, 0, 200);
 
 // A red and a green control overlapping, a blue one apart.
 struct Scene {
-    explicit Scene(int redHasFocus = 0) : red(host.Add({20, 10, 60, 50}, kRed, 1, redHasFocus)) {}
-
     TestHost host{false};
     PixelCanvas canvas{TestHost::kWidth, TestHost::kHeight, kBackground};
-    TestControl* red;
+    TestControl* red = host.Add({20, 10, 60, 50}, kRed);
     TestControl* green = host.Add({50, 30, 100, 70}, kGreen);
     TestControl* blue = host.Add({150, 10, 200, 40}, kBlue);
 };
 
 }  // namespace
 
-TEST(SiteDrawing, ControlsLandOnTheirOwnPixelsInListOrderWithTheFocusControlLast) {
-    for (int redHasFocus : {0, 1}) {
-        Scene s(redHasFocus);
-        s.host.DrawControls(s.canvas.Dc());
-        const std::pair<POINT, COLORREF> cases[] = {
-            {{20, 10}, kRed},          {{49, 29}, kRed},   {{19, 10}, kBackground},
-            {{20, 9}, kBackground},    {{99, 69}, kGreen}, {{100, 69}, kBackground},
-            {{99, 70}, kBackground},   {{150, 10}, kBlue}, {{199, 39}, kBlue},
-            {{120, 100}, kBackground},
-        };
-        for (const auto& [point, color] : cases) {
-            EXPECT_EQ(s.canvas.At(point.x, point.y), color) << point.x << "," << point.y;
-        }
-        EXPECT_EQ(s.canvas.At(55, 35), redHasFocus ? kRed : kGreen) << "the overlap";
-        for (TestControl* control : {s.red, s.green, s.blue}) EXPECT_EQ(control->drawCount, 1);
+TEST(SiteDrawing, ControlsLandOnTheirOwnPixelsInListOrder) {
+    Scene s;
+    s.host.DrawControls(s.canvas.Dc());
+    const std::pair<POINT, COLORREF> cases[] = {
+        {{20, 10}, kRed},          {{49, 29}, kRed},   {{19, 10}, kBackground},
+        {{20, 9}, kBackground},    {{99, 69}, kGreen}, {{100, 69}, kBackground},
+        {{99, 70}, kBackground},   {{150, 10}, kBlue}, {{199, 39}, kBlue},
+        {{120, 100}, kBackground},
+    };
+    for (const auto& [point, color] : cases) {
+        EXPECT_EQ(s.canvas.At(point.x, point.y), color) << point.x << "," << point.y;
     }
+    EXPECT_EQ(s.canvas.At(55, 35), kGreen) << "the overlap";
+    for (TestControl* control : {s.red, s.green, s.blue}) EXPECT_EQ(control->drawCount, 1);
 }
 
 // The green control is hidden and the clip leaves out the blue one: only the red one is drawn.

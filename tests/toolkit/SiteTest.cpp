@@ -30,7 +30,9 @@ std::vector<LONG> Edges(const RECT& rect) { return {rect.left, rect.top, rect.ri
 
 }  // namespace
 
-TEST(SiteHitTest, ControlsAreFoundInListOrderWithTheFocusControlFirst) {
+// (A focus control made at once, which goes first, the page never makes; its controls never
+// overlap.)
+TEST(SiteHitTest, ControlsAreFoundInListOrder) {
     Layout l;
     const std::pair<POINT, TestControl*> cases[] = {
         {{10, 10}, l.a}, {{49, 49}, l.a},     {{50, 15}, nullptr}, {{45, 30}, l.a},
@@ -42,12 +44,6 @@ TEST(SiteHitTest, ControlsAreFoundInListOrderWithTheFocusControlFirst) {
     l.a->SetVisible(false);
     EXPECT_EQ(l.host.ControlFromPoint({45, 30}), l.b) << "an invisible control is never hit";
     EXPECT_EQ(l.host.ControlFromPoint({15, 15}), nullptr);
-
-    TestHost focused(false);
-    TestControl* first = focused.Add({10, 10, 50, 50});
-    TestControl* second = focused.Add({40, 20, 90, 60}, 0, 1, 1);
-    EXPECT_EQ(focused.ControlFromPoint({45, 30}), second);
-    EXPECT_EQ(focused.ControlFromPoint({15, 15}), first);
 }
 
 // One pointer session: the press captures the mouse and the pressed control gets the moves and
