@@ -118,7 +118,6 @@ const LimitsRow kLimits[] = {
     {"swing", {}, "swingBox", true, -100, 100},
     {"chord high", {}, "chordHighBox", true, 0, 127},
     {"the chord display", {}, "chordDisplay", false, 0, 0},
-    {"a slider", {}, "legatoSlider", false, 0, 0},
 };
 
 }  // namespace
