@@ -6,7 +6,7 @@
 
 #include <objbase.h>
 
-#include "TestResourceIds.h"
+#include "ButtonResourceIds.h"
 #include "controls/BitmapCache.h"
 #include "controls/win/ResourceModule.h"
 #include "support/TestHost.h"
@@ -37,18 +37,18 @@ protected:
 }  // namespace
 
 TEST_F(BitmapCacheTest, TwoUsersOfOneResourceLoadItOnceAndTheLastReleaseRemovesIt) {
-    ASSERT_TRUE(cache.AddRef(IDB_TEST_STRIP));
-    HBITMAP loaded = cache.GetBitmap(IDB_TEST_STRIP);
-    ASSERT_TRUE(cache.AddRef(IDB_TEST_STRIP));
-    EXPECT_EQ(cache.GetBitmap(IDB_TEST_STRIP), loaded) << "the second user shares the image";
-    EXPECT_EQ(cache.Release(IDB_TEST_STRIP), 1);
+    ASSERT_TRUE(cache.AddRef(IDB_BUTTON_STRIP));
+    HBITMAP loaded = cache.GetBitmap(IDB_BUTTON_STRIP);
+    ASSERT_TRUE(cache.AddRef(IDB_BUTTON_STRIP));
+    EXPECT_EQ(cache.GetBitmap(IDB_BUTTON_STRIP), loaded) << "the second user shares the image";
+    EXPECT_EQ(cache.Release(IDB_BUTTON_STRIP), 1);
     EXPECT_TRUE(BitmapExists(loaded)) << "releasing one user keeps the image";
-    EXPECT_EQ(cache.Release(IDB_TEST_STRIP), 1);
+    EXPECT_EQ(cache.Release(IDB_BUTTON_STRIP), 1);
     EXPECT_FALSE(BitmapExists(loaded)) << "the last release deletes the image";
-    EXPECT_EQ(cache.Release(IDB_TEST_STRIP), 0) << "a removed id is unknown again";
+    EXPECT_EQ(cache.Release(IDB_BUTTON_STRIP), 0) << "a removed id is unknown again";
 
-    ASSERT_TRUE(cache.AddRef(IDB_TEST_STRIP));
-    loaded = cache.GetBitmap(IDB_TEST_STRIP);
+    ASSERT_TRUE(cache.AddRef(IDB_BUTTON_STRIP));
+    loaded = cache.GetBitmap(IDB_BUTTON_STRIP);
     CBitmapCache::DeleteInstance();
     EXPECT_FALSE(BitmapExists(loaded)) << "the cache's end drops every image";
 }
