@@ -1,8 +1,8 @@
 // A control's value and what its owner hears of it (SetValue, the change brackets, actions, the
-// wheel, keys, double-click) and its tooltip text. The host has no window here, as the
-// page before its window exists. (The style's fields the page never sets are not tested; those
-// it sets show in the golden pictures and PageControls, which also holds the ids from 10 of
-// each new site.)
+// wheel, keys) and its tooltip text. (A double-click with the page's flags is SiteRouting's.) The
+// host has no window here, as the page before its window exists. (The style's fields the page never
+// sets are not tested; those it sets show in the golden pictures and PageControls, which also holds
+// the ids from 10 of each new site.)
 #include <gtest/gtest.h>
 
 #include <string>
@@ -155,27 +155,6 @@ TEST(ControlMouseWheel, MovesByAStepPerNotchAndNeverLeavesTheRange) {
         f.control->SetEnabled(enabled);
         EXPECT_EQ(f.control->OnMouseWheel(keys, delta), mode != 0 && enabled ? 1 : 0) << delta;
         EXPECT_NEAR(f.control->GetValue(), value, 1e-12) << delta;
-    }
-}
-
-TEST(ControlDoubleClick, RestoresTheDefaultValueAsTheStyleAndFlagsSay) {
-    using Case = std::tuple<bool, bool, double, const char*>;  // resend on press, no notify
-    const Case cases[] = {
-        {true, true, 0.5, "begin 10, value 10, text 10"},
-        {true, false, 0.5, "begin 10, value 10, value 10, text 10"},
-        {false, true, 0.2, "begin 10"},
-    };
-    for (const auto& [resendOnPress, noNotify, value, log] : cases) {
-        Fixture f;
-        NWControlStyle style = NWControlStyle::Defaults();
-        style.fieldMask = 1u << 16;  // only the resend-on-press field
-        style.SetOption(NWControlStyle::kResendOnPress, resendOnPress ? 1 : 0);
-        f.control->SetStyle(style);
-        f.control->SetNoNotifyOnDoubleClick(noNotify);
-        f.control->OnLButtonDblClk(0, {1, 1});
-        EXPECT_EQ(f.host.TakeLog(), log);
-        EXPECT_DOUBLE_EQ(f.control->GetValue(), value);
-        EXPECT_TRUE(f.control->IsPressed());
     }
 }
 
