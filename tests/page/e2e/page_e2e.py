@@ -35,6 +35,7 @@ PLAY_THROUGH_BOX = (168, 116, 183, 131)
 class Build:
     def __init__(self, args):
         self.source = args.source
+        self.folder = args.build
         self.prefix = os.path.join(args.build, "wineprefix")
         self.pagehost = os.path.join(args.build, "tools", "pagehost", "pagehost.exe")
         self.artifacts = args.artifacts
