@@ -1,6 +1,6 @@
 // Driving the page's controls as the mouse would, without moving the system's pointer: the
-// controls' own mouse handlers with a touch device reported (TouchInput), so that a slider does not put the
-// cursor back after each move (and measures each move from the last one). [ui thread]
+// controls' own mouse handlers with a touch device reported (TouchInput), so that a slider does not
+// put the cursor back after each move (and measures each move from the last one). [ui thread]
 #pragma once
 
 #include <cstdint>
