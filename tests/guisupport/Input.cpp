@@ -1,4 +1,5 @@
-// The real pointer and keyboard, and the waits that go with them.
+// The real pointer and keyboard, the waits that go with them, and the input device a slider
+// is told of.
 #include "guisupport/RealInput.h"
 
 #include <utility>
@@ -145,3 +146,20 @@ bool Activate(HWND window) {
 }
 
 }  // namespace realinput
+
+namespace {
+
+INPUT_MESSAGE_DEVICE_TYPE reportedDevice = IMDT_UNAVAILABLE;
+
+BOOL WINAPI ReportDevice(INPUT_MESSAGE_SOURCE* source) {
+    source->deviceType = reportedDevice;
+    source->originId = IMO_HARDWARE;
+    return TRUE;
+}
+
+}  // namespace
+
+InputSourceOverride::InputSourceOverride(INPUT_MESSAGE_DEVICE_TYPE device, bool present) {
+    reportedDevice = device;
+    CNWInputSource::ReplaceQuery(present ? ReportDevice : nullptr);
+}

@@ -8,6 +8,7 @@
 #include <functional>
 #include <string>
 
+#include "controls/NWInputSource.h"
 #include "controls/win/Win32.h"
 #include "support/CountingNew.h"
 
@@ -49,6 +50,18 @@ bool IsAt(POINT screen);
 void Keys(const std::wstring& keys);
 
 }  // namespace realinput
+
+// Stands in for the system's input-source query while it lives: `device` is what it reports;
+// `present` false acts as a system without the query.
+class InputSourceOverride {
+public:
+    explicit InputSourceOverride(INPUT_MESSAGE_DEVICE_TYPE device, bool present = true);
+    ~InputSourceOverride() { CNWInputSource::RestoreQuery(); }
+};
+// Touch: a slider dragged without moving the system's pointer.
+struct TouchInput : InputSourceOverride {
+    TouchInput() : InputSourceOverride(IMDT_TOUCH) {}
+};
 
 // GDI objects the process holds. Wine's GetGuiResources is a stub that answers 0; there the
 // count comes from the GDI handle table the system shares with the process.

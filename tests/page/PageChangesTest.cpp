@@ -84,7 +84,6 @@ const ResetRow kResets[] = {
     {"legato", {}, "legatoSlider", {{"legato", 55}}, "legatoBox", L"55%"},
     {"swing", {}, "swingSlider", {{"swing", 0}}, "swingBox", L"0%"},
     {"rate in ticks", {{"rateUnits", 1}}, "rateSlider", {{"rateAmount", 251}}, "rateBox", L"251"},
-    {"rate in ms", {}, "rateSlider", {{"rateAmount", 251}}, "rateBox", L"251"},
     {"rate in Notes", {{"rateUnits", 0}}, "rateSlider", {{"noteValue", 5}}, "rateBox", L"1/8 T"},
 };
 // clang-format on
@@ -99,20 +98,6 @@ TEST(PageChanges, EachControlWritesItsParameterUnderTheLock) {
         h[row.control]->SetValue(row.value, 1, 1);
         ExpectFields(h.filter.Params(), row.expected);
     }
-}
-
-// The rate's slider and box, and legato's and swing's, follow each other.
-TEST(PageChanges, TheOtherControlOfAPairFollows) {
-    PageHarness h;
-    ASSERT_TRUE(h.Open());
-    h["rateSlider"]->SetValue(1.0, 1, 1);
-    EXPECT_EQ(h["rateBox"]->GetValueText(), L"500");
-    h["legatoBox"]->SetValue(0.0, 1, 1);
-    EXPECT_DOUBLE_EQ(h["legatoSlider"]->GetValue(), 0.0);
-    h["swingSlider"]->SetValue(1.0, 1, 1);
-    EXPECT_EQ(h["swingBox"]->GetValueText(), L"100%");
-    h["outputHighBox"]->SetValue(100.0 / 127, 1, 1);
-    EXPECT_DOUBLE_EQ(h.probe.RangeSlider("outputRangeSlider")->GetHigh(), 100.0 / 127);
 }
 
 TEST(PageChanges, SwitchingPlayThroughOffSilencesTheNotesItLetThrough) {

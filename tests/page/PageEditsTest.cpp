@@ -89,7 +89,6 @@ struct TypedRow {
 };
 // clang-format off
 const TypedRow kTypedNumbers[] = {
-    {"rate in ms", {}, "rateBox", 37, {{"rateAmount", 37}}},
     {"rate in ticks", {{"rateUnits", 1}}, "rateBox", 500, {{"rateAmount", 500}}},
     {"legato", {}, "legatoBox", 10, {{"legato", 10}}},
     {"swing", {}, "swingBox", -100, {{"swing", -100}}},
@@ -117,10 +116,8 @@ const LimitsRow kLimits[] = {
     {"rate in Notes", {{"rateUnits", 0}}, "rateBox", false, 0, 0},
     {"legato", {}, "legatoBox", true, 10, 99},
     {"swing", {}, "swingBox", true, -100, 100},
-    {"output low", {}, "outputLowBox", true, 0, 127},
     {"chord high", {}, "chordHighBox", true, 0, 127},
     {"the chord display", {}, "chordDisplay", false, 0, 0},
-    {"a slider", {}, "legatoSlider", false, 0, 0},
 };
 
 }  // namespace

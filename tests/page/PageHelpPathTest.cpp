@@ -36,7 +36,6 @@ TEST(PageHelpPath, TheHelpFileIsTheOneInTheFolderTheInstallerRecorded) {
     for (const Row row : {
              Row{L"C:\\Program Files\\Veskar Music Software\\Shared MIDI Plugins",
                  L"C:\\Program Files\\Veskar Music Software\\Shared MIDI Plugins\\Arpeggiator.chm"},
-             Row{L"D:\\Music\\Plug-ins", L"D:\\Music\\Plug-ins\\Arpeggiator.chm"},
              // Nothing recorded: a path that names no file, so Help shows nothing.
              Row{nullptr, L"\\Arpeggiator.chm"},
          }) {

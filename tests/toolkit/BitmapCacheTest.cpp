@@ -1,13 +1,12 @@
-// The bitmap cache: shared loading and reference counts, refusals, and drawing frames. The
-// module's images are opaque bitmaps, never greyed: the alpha classes, grey forms and the
+// The bitmap cache: shared loading and reference counts. (Frames drawn from a
+// strip show on the screen in ButtonFramesOnScreen and in the golden pictures.) The module's
+// images are opaque bitmaps, never greyed: the alpha classes, grey forms and the
 // Imaging Component's path for other formats only other images would take.
 #include <gtest/gtest.h>
 
 #include <objbase.h>
 
-#include <utility>
-
-#include "TestResourceIds.h"
+#include "ButtonResourceIds.h"
 #include "controls/BitmapCache.h"
 #include "controls/win/ResourceModule.h"
 #include "support/TestHost.h"
@@ -38,43 +37,18 @@ protected:
 }  // namespace
 
 TEST_F(BitmapCacheTest, TwoUsersOfOneResourceLoadItOnceAndTheLastReleaseRemovesIt) {
-    ASSERT_TRUE(cache.AddRef(IDB_TEST_STRIP));
-    HBITMAP loaded = cache.GetBitmap(IDB_TEST_STRIP);
-    ASSERT_TRUE(cache.AddRef(IDB_TEST_STRIP));
-    EXPECT_EQ(cache.GetBitmap(IDB_TEST_STRIP), loaded) << "the second user shares the image";
-    EXPECT_EQ(cache.Release(IDB_TEST_STRIP), 1);
+    ASSERT_TRUE(cache.AddRef(IDB_BUTTON_STRIP));
+    HBITMAP loaded = cache.GetBitmap(IDB_BUTTON_STRIP);
+    ASSERT_TRUE(cache.AddRef(IDB_BUTTON_STRIP));
+    EXPECT_EQ(cache.GetBitmap(IDB_BUTTON_STRIP), loaded) << "the second user shares the image";
+    EXPECT_EQ(cache.Release(IDB_BUTTON_STRIP), 1);
     EXPECT_TRUE(BitmapExists(loaded)) << "releasing one user keeps the image";
-    EXPECT_EQ(cache.Release(IDB_TEST_STRIP), 1);
+    EXPECT_EQ(cache.Release(IDB_BUTTON_STRIP), 1);
     EXPECT_FALSE(BitmapExists(loaded)) << "the last release deletes the image";
-    EXPECT_EQ(cache.Release(IDB_TEST_STRIP), 0) << "a removed id is unknown again";
+    EXPECT_EQ(cache.Release(IDB_BUTTON_STRIP), 0) << "a removed id is unknown again";
 
-    ASSERT_TRUE(cache.AddRef(IDB_TEST_STRIP));
-    loaded = cache.GetBitmap(IDB_TEST_STRIP);
+    ASSERT_TRUE(cache.AddRef(IDB_BUTTON_STRIP));
+    loaded = cache.GetBitmap(IDB_BUTTON_STRIP);
     CBitmapCache::DeleteInstance();
     EXPECT_FALSE(BitmapExists(loaded)) << "the cache's end drops every image";
-}
-
-TEST_F(BitmapCacheTest, UnknownAndUnloadableIdsAreNeverInserted) {
-    // No such resource, a dialog template.
-    for (uint32_t id : {999u, uint32_t{IDD_TEST_DIALOG}}) {
-        EXPECT_FALSE(cache.AddRef(id)) << id;
-        EXPECT_EQ(cache.Release(id), 0) << id;
-        PixelCanvas canvas(2, 2, 0);
-        EXPECT_FALSE(cache.Draw(id, canvas.Dc(), 0, 0, 1, 1, 0, 0, 0)) << id;
-    }
-    EXPECT_EQ(cache.GetCount(), 0u);
-}
-
-TEST_F(BitmapCacheTest, DrawCopiesThePartAtTheSourceOffset) {
-    ASSERT_TRUE(cache.AddRef(IDB_TEST_STRIP));
-    const std::pair<int, COLORREF> cases[] = {
-        {0, RGB(255, 0, 0)}, {4, RGB(0, 255, 0)}, {8, RGB(0, 0, 255)}};  // source x, colour
-    for (const auto& [sourceX, color] : cases) {
-        PixelCanvas canvas(10, 10, RGB(1, 1, 1));
-        EXPECT_TRUE(cache.Draw(IDB_TEST_STRIP, canvas.Dc(), 3, 3, 4, 4, sourceX, 0, 0));
-        EXPECT_EQ(canvas.At(3, 3), color) << sourceX;
-        EXPECT_EQ(canvas.At(6, 6), color) << sourceX;
-        EXPECT_EQ(canvas.At(7, 7), RGB(1, 1, 1)) << sourceX;
-        EXPECT_EQ(canvas.At(2, 3), RGB(1, 1, 1)) << sourceX;
-    }
 }

@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "ButtonResourceIds.h"
-#include "controls/BitmapCache.h"
 #include "controls/NWMultiBtn.h"
 #include "support/ButtonHost.h"
 #include "guisupport/RealInput.h"
@@ -32,6 +31,7 @@ CNWMultiBtn* AddButton(ButtonHost& host, POINT at, int32_t type = 1) {
 
 }  // namespace
 
+// Off, hover and on are ButtonFramesOnScreen's, under the real pointer.
 TEST(ButtonFrames, EachStatePicksItsFrame) {
     using B = CNWMultiBtn;
     struct Row {
@@ -41,10 +41,6 @@ TEST(ButtonFrames, EachStatePicksItsFrame) {
         uint32_t frame;
     };
     const Row rows[] = {
-        {"off", 0, true, false, false, B::kNormal},
-        {"off and hovered", 0, true, false, true, B::kHover},
-        {"on", 1, true, false, false, B::kOn},
-        {"on and hovered stays on", 1, true, false, true, B::kOn},
         {"pressed without a pressed frame", 0, true, true, false, B::kNormal},
         {"0.5 counts as on without a middle bit", 0.5, true, false, false, B::kOn},
         {"disabled without a disabled frame", 0, false, false, true, B::kHover},
@@ -59,20 +55,6 @@ TEST(ButtonFrames, EachStatePicksItsFrame) {
         button->SetEnabled(row.enabled);
         EXPECT_EQ(button->ChooseFrame(), row.frame);
     }
-}
-
-TEST(ButtonFrames, ButtonsShareOneCachedStripUntilTheLastGoes) {
-    ButtonHost host(false);
-    CNWMultiBtn* first = AddButton(host, {0, 0});
-    auto* second = new CNWMultiBtn(host, 9, 1);
-    second->SetBitmap(IDB_BUTTON_STRIP, 13, 1, 0);
-    second->SetBitmap(IDB_BUTTON_STRIP, 13, 1, 0);
-    EXPECT_EQ(CBitmapCache::Instance().GetRefCount(IDB_BUTTON_STRIP), 2) << "same id: no-op";
-    delete second;
-    EXPECT_EQ(CBitmapCache::Instance().GetRefCount(IDB_BUTTON_STRIP), 1);
-    EXPECT_EQ(first->GetBitmapId(), static_cast<uint32_t>(IDB_BUTTON_STRIP));
-    host.DeleteAllControls();
-    EXPECT_FALSE(CBitmapCache::Instance().Contains(IDB_BUTTON_STRIP));
 }
 
 // The page's mask 13 under the real pointer: off shows frame 0, hovered frame 1, on frame 2
@@ -106,31 +88,27 @@ TEST(ButtonFramesOnScreen, HoverAndAClickWithTheRealMouseShowTheirFrames) {
     EXPECT_EQ(shown(), (std::vector{kBlue, kBlue})) << "on";
 }
 
-// The button's calls to its site, press and release given directly.
-TEST(ButtonTypes, EachTypeActsAtItsOwnPoints) {
+// The push button's calls to its site, press and release given directly. (The page makes
+// push buttons only.)
+TEST(ButtonTypes, APushButtonActsOnTheReleaseOfItsOwnPressInside) {
     struct Row {
         const char* name;
-        int32_t type;
         bool press;  // false: the release arrives without a press of this button
         POINT release;
         double value;
         std::string log;
     };
-    const char* const kActs = "begin 10, value 10, text 10, end 10, state 10, action 10 keys 0";
-    const std::string kPressed = std::string(kActs) + ", begin 10 | ";
     // clang-format off
     const Row rows[] = {
-        {"latching: acts on press", 0, true, {5, 5}, 1.0, kPressed + "end 10, state 10, tracking"},
-        {"push: acts on release inside", 1, true, {5, 5}, 1.0, "begin 10 | end 10, state 10, begin 10, value 10, text 10, action 10 keys 0, end 10, state 10, tracking"},
-        {"push: released outside", 1, true, {50, 5}, 0.0, "begin 10 | end 10, state 10, begin 10, end 10, state 10, tracking"},
-        {"push: a release without its press", 1, false, {5, 5}, 0.0, " | tracking"},
-        {"momentary: acts on press and on any release", 2, true, {50, 5}, 0.0, kPressed + "value 10, text 10, action 10 keys 0, end 10, state 10, tracking"},
+        {"acts on release inside", true, {5, 5}, 1.0, "begin 10 | end 10, state 10, begin 10, value 10, text 10, action 10 keys 0, end 10, state 10, tracking"},
+        {"released outside", true, {50, 5}, 0.0, "begin 10 | end 10, state 10, begin 10, end 10, state 10, tracking"},
+        {"a release without its press", false, {5, 5}, 0.0, " | tracking"},
     };
     // clang-format on
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         ButtonHost host(false);
-        CNWMultiBtn* button = AddButton(host, {0, 0}, row.type);
+        CNWMultiBtn* button = AddButton(host, {0, 0});
         if (row.press) button->OnLButtonDown(0, {5, 5});
         std::string log = host.TakeLog() + " | ";
         button->OnLButtonUp(0, row.release);

@@ -1,7 +1,8 @@
 // A control's value and what its owner hears of it (SetValue, the change brackets, actions, the
-// wheel, keys, double-click), its names and tooltip text. The host has no window here, as the
-// page before its window exists. (The style's fields the page never sets are not tested; those
-// it sets show in the golden pictures and PageControls.)
+// wheel, keys) and its tooltip text. (A double-click with the page's flags is SiteRouting's.) The
+// host has no window here, as the page before its window exists. (The style's fields the page never
+// sets are not tested; those it sets show in the golden pictures and PageControls, which also holds
+// the ids from 10 of each new site.)
 #include <gtest/gtest.h>
 
 #include <string>
@@ -157,76 +158,16 @@ TEST(ControlMouseWheel, MovesByAStepPerNotchAndNeverLeavesTheRange) {
     }
 }
 
-TEST(ControlDoubleClick, RestoresTheDefaultValueAsTheStyleAndFlagsSay) {
-    using Case = std::tuple<bool, bool, double, const char*>;  // resend on press, no notify
-    const Case cases[] = {
-        {true, true, 0.5, "begin 10, value 10, text 10"},
-        {true, false, 0.5, "begin 10, value 10, value 10, text 10"},
-        {false, true, 0.2, "begin 10"},
+// "Name = value" itself is SiteTooltips'; an empty name or value leaves the separator out.
+TEST(ControlNames, TooltipTextLeavesTheSeparatorOutWithoutANameOrAValue) {
+    const std::tuple<const wchar_t*, const wchar_t*, const wchar_t*> cases[] = {
+        {L"", L"120", L"120"},
+        {L"Rate", L"", L"Rate"},
     };
-    for (const auto& [resendOnPress, noNotify, value, log] : cases) {
-        Fixture f;
-        NWControlStyle style = NWControlStyle::Defaults();
-        style.fieldMask = 1u << 16;  // only the resend-on-press field
-        style.SetOption(NWControlStyle::kResendOnPress, resendOnPress ? 1 : 0);
-        f.control->SetStyle(style);
-        f.control->SetNoNotifyOnDoubleClick(noNotify);
-        f.control->OnLButtonDblClk(0, {1, 1});
-        EXPECT_EQ(f.host.TakeLog(), log);
-        EXPECT_DOUBLE_EQ(f.control->GetValue(), value);
-        EXPECT_TRUE(f.control->IsPressed());
-    }
-}
-
-TEST(ControlIds, EachSiteCountsFromTenAndEachControlHasItsOwnStyle) {
-    TestHost first(false);
-    TestHost second(false);
-    TestControl* tenth = first.Add({});
-    TestControl* eleventh = first.Add({});
-    EXPECT_EQ(first.TakeLog(), "changed, added 10, changed, added 11") << "the site hears first";
-    EXPECT_EQ(eleventh->GetId(), 11);
-    EXPECT_EQ(second.Add({})->GetId(), 10);
-    EXPECT_EQ(first.Add({})->GetId(), 12);
-    EXPECT_EQ(first.ControlFromId(11), eleventh);
-    EXPECT_EQ(first.ControlFromId(99), nullptr);
-    tenth->SetWheelMode(1);
-    EXPECT_EQ(eleventh->GetWheelMode(), 0u);
-}
-
-// The short name follows the style's limit (AbbreviateName's rule); a focused control tells its
-// owner of a new name once.
-TEST(ControlNames, ShortNamesFollowTheStyleAndAFocusedControlTellsItsOwner) {
-    Fixture f;
-    f.control->SetName(L"Velocity Sensitivity");
-    EXPECT_EQ(f.control->GetShortName(), L"VlctySns");
-    NWControlStyle style = NWControlStyle::Defaults();
-    style.SetMaxNameChars(12);
-    style.fieldMask = NWControlStyle::kMaxNameCharsField;
-    f.control->SetStyle(style);
-    EXPECT_EQ(f.control->GetShortName(), L"VlctySnstvty");
-    f.control->SetAbbreviateName(false);
-    EXPECT_EQ(f.control->GetShortName(), L"Velocity Sensitivity");
-    EXPECT_EQ(f.host.TakeLog(), "");
-    f.control->SetFocusState(true, false);
-    f.host.TakeLog();
-    f.control->SetName(L"Rate");
-    f.control->SetName(L"Rate");
-    EXPECT_EQ(f.host.TakeLog(), "state 10");
-}
-
-TEST(ControlNames, TooltipTextJoinsNameAndValueWithTheSeparator) {
-    using Case = std::tuple<const wchar_t*, const wchar_t*, const wchar_t*, const wchar_t*>;
-    const Case cases[] = {
-        {L"Rate", L"120", nullptr, L"Rate = 120"},
-        {L"Rate", L"120", L": ", L"Rate: 120"},
-        {L"", L"120", nullptr, L"120"},
-        {L"Rate", L"", nullptr, L"Rate"},
-    };
-    for (const auto& [name, valueText, separator, expected] : cases) {
+    for (const auto& [name, valueText, expected] : cases) {
         Fixture f;
         f.control->SetName(name);
         f.control->SetValueText(valueText);
-        if (separator) f.control->SetSeparator(separator);
         std::wstring text = L"sentinel";
         f.control->GetTooltipText(text);
         EXPECT_EQ(text, expected);

@@ -1,9 +1,8 @@
 // Drop-downs with the page's options: when a click opens the menu, the one-shot values of
-// DoAction, the drawing. The real pointer opens and chooses from a drop-down's menu in the
+// DoAction, the hover frame. The real pointer opens and chooses from a drop-down's menu in the
 // page's end-to-end cases.
 #include <gtest/gtest.h>
 
-#include <utility>
 #include <vector>
 
 #include "controls/NWDropDownCtrl.h"
@@ -82,28 +81,14 @@ TEST(DropDownActions, EachActionSignalsOnceAndTheValueReturnsToHalf) {
     }
 }
 
-// The page's drop-down: the arrow (in the golden pictures too) and the hover frame (not).
-TEST(DropDownDrawing, TheArrowAndTheHoverFrame) {
-    constexpr COLORREF kCanvas = RGB(1, 2, 3), kFace = RGB(10, 20, 30), kText = RGB(250, 250, 0);
-    const COLORREF light = GetSysColor(COLOR_BTNHIGHLIGHT), dark = GetSysColor(COLOR_BTNSHADOW);
-    using Pixels = std::vector<std::pair<POINT, COLORREF>>;
-    // The arrow's box: x0 = 98, y0 = 16 (centre of (94, 10)-(110, 30) less 4).
-    const std::pair<bool, Pixels> rows[] = {
-        {false, {{{102, 20}, kText}, {{99, 19}, kText}, {{105, 19}, kText}, {{98, 25}, kFace}}},
-        {true, {{{10, 10}, light}, {{109, 29}, dark}}},
-    };
-    for (const auto& [hovered, pixels] : rows) {
-        ButtonHost host(false);
-        CNWDropDownCtrl* dropDown = AddDropDown(host);
-        NWControlStyle style = NWControlStyle::Defaults();
-        style.colors[0] = kFace;
-        style.colors[3] = kText;
-        dropDown->SetStyle(style);
-        if (hovered) dropDown->OnMouseEnter();
-        PixelCanvas canvas(TestHost::kWidth, TestHost::kHeight, kCanvas);
-        host.DrawControls(canvas.Dc());
-        for (const auto& [point, color] : pixels) {
-            EXPECT_EQ(canvas.At(point.x, point.y), color) << point.x << "," << point.y;
-        }
-    }
+// A hovered drop-down shows its frame; the golden pictures show the arrow, never a hover.
+TEST(DropDownDrawing, AHoveredDropDownShowsItsFrame) {
+    ButtonHost host(false);
+    CNWDropDownCtrl* dropDown = AddDropDown(host);
+    dropDown->SetStyle(NWControlStyle::Defaults());
+    dropDown->OnMouseEnter();
+    PixelCanvas canvas(TestHost::kWidth, TestHost::kHeight, RGB(1, 2, 3));
+    host.DrawControls(canvas.Dc());
+    EXPECT_EQ(canvas.At(10, 10), GetSysColor(COLOR_BTNHIGHLIGHT));
+    EXPECT_EQ(canvas.At(109, 29), GetSysColor(COLOR_BTNSHADOW));
 }

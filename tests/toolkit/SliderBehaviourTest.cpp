@@ -232,13 +232,11 @@ TEST(SliderEvents, ADragShowsTheTrackingTipWhereTheStyleAsksForIt) {
     }
 }
 
-TEST(SliderWheel, TheSingleSliderTakesTheWheelTheRangeSliderDoesNot) {
+// The single slider takes the wheel (ControlMouseWheel's steps; a real wheel in keyboard_e2e's
+// wheel case); the range slider does not.
+TEST(SliderWheel, TheRangeSliderDoesNotTakeTheWheel) {
     SliderHost host(false);
-    CNWSliderCtrl* single = host.AddSlider(kVertical);
     CNWMinMaxSlider* range = host.AddRangeSlider({60, 20, 102, 100});
-    single->SetValue(0.25, 0, 1);
-    EXPECT_EQ(single->OnMouseWheel(0, 120), 1);
-    EXPECT_NEAR(single->GetValue(), 0.30, 1e-12);
     EXPECT_EQ(range->OnMouseWheel(0, 120), 0);
     EXPECT_DOUBLE_EQ(range->GetLow() + range->GetHigh(), 1.0);
 }

@@ -1,12 +1,9 @@
-// The module's string table, bitmaps and version record, read from the module's own handle as
-// the module itself reads them.
+// The module's bitmaps and version record, read from the module's own handle as the module
+// itself reads them. Its string table is read where it is used: the registered names
+// (RegisteredValuesTest), the page's title (PageComTest), the option names (StringTableTest).
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstdint>
-#include <iterator>
-#include <string>
-#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -83,23 +80,6 @@ bool FramesDiffer(const LoadedBitmap& strip, int frameWidth, int first, int seco
 }
 
 }  // namespace
-
-// The page's title is checked where the host reads it (PageComTest), the option names against
-// the engine's and the tools' (StringTableTest).
-TEST(ModuleResources, StringTableHoldsTheRegisteredNames) {
-    LoadedModule module;
-    ASSERT_NE(module.Handle(), nullptr);
-    const std::pair<UINT, std::wstring_view> rows[] = {
-        {1, L"Veskar FX Arpeggiator"},
-        {2, L"Arpeggiator Midi Filter Property Page"},
-    };
-    for (const auto& [id, expected] : rows) {
-        wchar_t text[128];
-        std::fill(std::begin(text), std::end(text), L'\x5555');
-        const int length = LoadStringW(module.Handle(), id, text, 128);
-        EXPECT_EQ(std::wstring_view(text, static_cast<size_t>(length > 0 ? length : 0)), expected);
-    }
-}
 
 TEST(ModuleResources, VersionRecordCarriesTheProjectVersionAndADescription) {
     DWORD ignored = 0;

@@ -14,6 +14,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <windows.h>
@@ -63,22 +64,19 @@ std::string RoleOf(IAccessible* page, long id) {
     VariantInit(&role);
     if (FAILED(page->get_accRole(Child(id), &role)) || role.vt != VT_I4) return "?";
     // The role texts of Windows; Wine's own differ for some roles.
-    switch (role.lVal) {
-        case ROLE_SYSTEM_PUSHBUTTON:
-            return "push button";
-        case ROLE_SYSTEM_CHECKBUTTON:
-            return "check box";
-        case ROLE_SYSTEM_COMBOBOX:
-            return "combo box";
-        case ROLE_SYSTEM_SLIDER:
-            return "slider";
-        case ROLE_SYSTEM_TEXT:
-            return "editable text";
-        case ROLE_SYSTEM_STATICTEXT:
-            return "text";
-        default:
-            return "role " + std::to_string(role.lVal);
-    }
+    // clang-format off
+    const std::pair<long, const char*> names[] = {
+        {ROLE_SYSTEM_PUSHBUTTON, "push button"},
+        {ROLE_SYSTEM_CHECKBUTTON, "check box"},
+        {ROLE_SYSTEM_COMBOBOX, "combo box"},
+        {ROLE_SYSTEM_SLIDER, "slider"},
+        {ROLE_SYSTEM_TEXT, "editable text"},
+        {ROLE_SYSTEM_STATICTEXT, "text"},
+    };
+    // clang-format on
+    for (const auto& [each, name] : names)
+        if (role.lVal == each) return name;
+    return "role " + std::to_string(role.lVal);
 }
 
 std::string StatesOf(IAccessible* page, long id) {

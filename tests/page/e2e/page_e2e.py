@@ -29,13 +29,13 @@ OUTPUT_RANGE = (412, 61, 454, 141)
 LEGATO_SLIDER = (318, 61, 352, 141)
 CHORD_LOW_BOX = (458, 143, 500, 156)
 PATH_DROP_DOWN = (168, 78, 258, 91)
-UNITS_DROP_DOWN = (168, 46, 258, 59)
 PLAY_THROUGH_BOX = (168, 116, 183, 131)
 
 
 class Build:
     def __init__(self, args):
         self.source = args.source
+        self.folder = args.build
         self.prefix = os.path.join(args.build, "wineprefix")
         self.pagehost = os.path.join(args.build, "tools", "pagehost", "pagehost.exe")
         self.artifacts = args.artifacts
@@ -135,20 +135,6 @@ def case_ok(build):
     expect_fields(case.host.saved(), **ROUND_TRIP)
 
 
-def case_cancel(build):
-    case = Case(build, "cancel", ROUND_TRIP)
-    case.close("cancel")
-    expect_fields(case.host.saved(), **ROUND_TRIP)
-
-
-def case_defaults(build):
-    case = Case(build, "defaults", {})
-    shutil.copy(os.path.join(build.artifacts, "defaults-open.png"),
-                os.path.join(build.artifacts, "page-defaults.png"))
-    case.close("ok")
-    expect("saved settings", drv.default_settings(build), case.host.saved())
-
-
 # The low handle of 60 sits 36 pixels above the track's bottom (y 139), the top of 115 at
 # 69: a press at 106 grabs the low one. One pixel moves one key.
 def case_output_low_to_120(build):
@@ -163,14 +149,6 @@ def case_path_up_up(build):
     case.choose_from_menu(PATH_DROP_DOWN, 3)
     case.close("ok")
     expect_fields(case.host.saved(), pathDirection=2)
-
-
-def case_units_notes_to_ticks(build):
-    case = Case(build, "units", dict(rateUnits=0, noteValue=4),
-                ["--ticks-per-quarter", "960"])
-    case.choose_from_menu(UNITS_DROP_DOWN, 2)
-    case.close("ok")
-    expect_fields(case.host.saved(), rateUnits=1, rateAmount=480)
 
 
 def case_chord_low_typed(build):

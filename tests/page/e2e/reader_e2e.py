@@ -41,7 +41,7 @@ Recognized chord | text |  | focusable""".splitlines()
 
 def read_page(case, *actions):
     """PageReader's output, by line, pointed at the page's middle."""
-    reader = os.path.join(case.build.work_build, "tests", "page", "page_reader.exe")
+    reader = os.path.join(case.build.folder, "tests", "page", "page_reader.exe")
     x, y = case.centre((0, 0, 670, 169))
     command = [os.path.join(case.build.source, "cmake", "wine-run.sh"), case.build.prefix,
                reader, str(x), str(y), *actions]
@@ -83,13 +83,6 @@ CASES = {name[len("case_"):].replace("_", "-"): function
          for name, function in globals().items() if name.startswith("case_")}
 
 
-class Build(pe.Build):
-    def __init__(self, args):
-        super().__init__(args)
-        self.work_build = args.build
-
-
 if __name__ == "__main__":
     pe.CASES = CASES
-    pe.Build = Build
     sys.exit(pe.main())

@@ -43,13 +43,6 @@ TEST(PagePicture, TheDefaultPageLooksAsItsGoldenPicture) {
     ExpectMatchesGolden(PrintPage(h), "default");
 }
 
-TEST(PagePicture, TheLeftHandWindowWithARecognisedChordLooksAsItsGoldenPicture) {
-    PageHarness h;
-    ASSERT_TRUE(h.Open());
-    ASSERT_TRUE(ShowChord(h, kChord));
-    ExpectMatchesGolden(PrintPage(h), "left-hand-chord");
-}
-
 // The memory context sits at the clip box's corner: skin, frames, labels and the display's
 // text land where a full paint puts them, and nothing is copied outside the box.
 TEST(PagePicture, APaintClippedToTheChordDisplayComposesItAsAFullPaintDoes) {
@@ -81,6 +74,7 @@ TEST(PagePicture, ARepaintOfTheChordDisplayOnScreenRedrawsThatPartOnly) {
         << "the repaint reached beyond its invalid part";
 }
 
+// The renderer's path with a chord is PageRender's golden picture, through the registered module.
 TEST(PagePicture, TheWindowShowsWhatTheRenderersPathPaints) {
     PageHarness h;
     ASSERT_TRUE(h.Open());

@@ -121,6 +121,22 @@ private:
     bool started;
 };
 
+std::vector<ImageMismatch> CompareWithTolerance(const RgbImage& actual, const RgbImage& golden,
+                                                const std::vector<TextBox>& boxes) {
+    if (actual.width != golden.width || actual.height != golden.height) {
+        return {{"size", actual.pixels.size(), golden.pixels.size()}};
+    }
+    std::vector<ImageMismatch> mismatches;
+    if (const size_t outside = DifferingOutside(actual, golden, boxes)) {
+        mismatches.push_back({"outside the text boxes", outside, 0});
+    }
+    for (const TextBox& box : boxes) {
+        ImageMismatch result = CompareBox(actual, golden, box);
+        if (result.pixels > result.allowed) mismatches.push_back(result);
+    }
+    return mismatches;
+}
+
 }  // namespace
 
 const std::vector<TextBox>& DefaultTextBoxes() {
@@ -150,22 +166,6 @@ const std::vector<TextBox>& DefaultTextBoxes() {
         Inside("chordDisplay", {518, 61, 588, 144}),
     };
     return boxes;
-}
-
-std::vector<ImageMismatch> CompareWithTolerance(const RgbImage& actual, const RgbImage& golden,
-                                                const std::vector<TextBox>& boxes) {
-    if (actual.width != golden.width || actual.height != golden.height) {
-        return {{"size", actual.pixels.size(), golden.pixels.size()}};
-    }
-    std::vector<ImageMismatch> mismatches;
-    if (const size_t outside = DifferingOutside(actual, golden, boxes)) {
-        mismatches.push_back({"outside the text boxes", outside, 0});
-    }
-    for (const TextBox& box : boxes) {
-        ImageMismatch result = CompareBox(actual, golden, box);
-        if (result.pixels > result.allowed) mismatches.push_back(result);
-    }
-    return mismatches;
 }
 
 void ExpectMatchesGolden(const RgbImage& actual, const std::string& name,

@@ -33,9 +33,6 @@ struct ImageMismatch {
     size_t allowed;
 };
 
-std::vector<ImageMismatch> CompareWithTolerance(const RgbImage& actual, const RgbImage& golden,
-                                                const std::vector<TextBox>& boxes);
-
 // Compares `actual` with golden/`name`.png (or rewrites it, see above) and fails the test
 // with every mismatch; the picture and a map of its differences then go to the artifacts
 // folder of the build, named in the failure.

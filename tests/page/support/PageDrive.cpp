@@ -2,25 +2,13 @@
 
 #include <gtest/gtest.h>
 
-#include "controls/NWInputSource.h"
-
 namespace {
-
-BOOL WINAPI ReportTouch(INPUT_MESSAGE_SOURCE* source) {
-    source->deviceType = IMDT_TOUCH;
-    source->originId = IMO_HARDWARE;
-    return TRUE;
-}
 
 POINT Centre(const RECT& rect) {
     return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
 }
 
 }  // namespace
-
-TouchInput::TouchInput() { CNWInputSource::ReplaceQuery(&ReportTouch); }
-
-TouchInput::~TouchInput() { CNWInputSource::RestoreQuery(); }
 
 void DragHandle(CNWMinMaxSlider* slider, bool low, int up) {
     const POINT centre = Centre(slider->GetRect());

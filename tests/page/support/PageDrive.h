@@ -1,6 +1,6 @@
 // Driving the page's controls as the mouse would, without moving the system's pointer: the
-// controls' own mouse handlers with a touch device reported, so that a slider does not put the
-// cursor back after each move (and measures each move from the last one). [ui thread]
+// controls' own mouse handlers with a touch device reported (TouchInput), so that a slider does not
+// put the cursor back after each move (and measures each move from the last one). [ui thread]
 #pragma once
 
 #include <cstdint>
@@ -8,17 +8,9 @@
 #include <string>
 #include <utility>
 
+#include "guisupport/RealInput.h"
 #include "host/ParamFields.h"
 #include "support/PageHarness.h"
-
-// While it lives, the toolkit's sliders hear that a finger, not the mouse, drags them.
-class TouchInput {
-public:
-    TouchInput();
-    ~TouchInput();
-    TouchInput(const TouchInput&) = delete;
-    TouchInput& operator=(const TouchInput&) = delete;
-};
 
 // Presses a range slider just beyond the chosen handle (below the low one, above the high
 // one, so that it is the nearer), moves `up` pixels up (negative: down) and releases.

@@ -37,8 +37,6 @@ public:
 
     HFONT LabelFont() const { return page.labelFont; }
     bool HasSkin() const { return page.skinBitmap != nullptr; }
-    uint32_t InitDone() const { return page.initDone; }
-    uint32_t Shown() const { return page.shown; }
     uint32_t Deactivating() const { return page.deactivating; }
     // The help file the page's Help hands to HTML Help, and the cookie HTML Help gave it.
     const std::wstring& HelpPath() const { return page.helpLink.GetPath(); }

@@ -69,20 +69,3 @@ POINT SliderHost::ToScreen(POINT client) const {
     CNWControlSite::ClientToScreen(client);
     return client;
 }
-
-namespace {
-
-INPUT_MESSAGE_DEVICE_TYPE reportedDevice = IMDT_UNAVAILABLE;
-
-BOOL WINAPI ReportDevice(INPUT_MESSAGE_SOURCE* source) {
-    source->deviceType = reportedDevice;
-    source->originId = IMO_HARDWARE;
-    return TRUE;
-}
-
-}  // namespace
-
-InputSourceOverride::InputSourceOverride(INPUT_MESSAGE_DEVICE_TYPE device, bool present) {
-    reportedDevice = device;
-    CNWInputSource::ReplaceQuery(present ? ReportDevice : nullptr);
-}

@@ -1,13 +1,13 @@
 // Test support for the sliders: a host window that also logs the hooks a slider drag calls
 // ("cursor hidden", "tracking end", ...), the page's style record, and a stand-in for the
-// system's input-source query.
+// system's input-source query (guisupport's).
 #pragma once
 
 #include <utility>
 
-#include "controls/NWInputSource.h"
 #include "controls/NWMinMaxSlider.h"
 #include "controls/NWSliderCtrl.h"
+#include "guisupport/RealInput.h"
 #include "support/TestHost.h"
 
 // The editor page's style record: no tracking tip, value text shown, resendOnPress kept.
@@ -35,14 +35,6 @@ public:
 
 private:
     void Note(const char* what) { log += log.empty() ? what : std::string(", ") + what; }
-};
-
-// Stands in for the system's input-source query while it lives: `device` is what it reports;
-// `present` false acts as a system without the query.
-class InputSourceOverride {
-public:
-    explicit InputSourceOverride(INPUT_MESSAGE_DEVICE_TYPE device, bool present = true);
-    ~InputSourceOverride() { CNWInputSource::RestoreQuery(); }
 };
 
 // A point as a pair, which test failures print.

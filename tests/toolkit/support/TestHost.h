@@ -49,8 +49,8 @@ public:
     // The log since the last call, which it clears.
     std::string TakeLog() { return std::exchange(log, ""); }
 
-    void SetSiteName() override { NameSite(sourceFile, qualifiedFunction); }
-    CWindow* GetHostWnd() const override { return guestOf ? guestOf : const_cast<TestHost*>(this); }
+    void SetSiteName() override { NameSite("TestHost", "TestHost::SetSiteName"); }
+    CWindow* GetHostWnd() const override { return const_cast<TestHost*>(this); }
     void LayoutControls() override {}
     uint32_t GetBackgroundColor() const override { return 0xFFFFFFFF; }
     uint32_t GetForegroundColor() const override { return 0xFFFFFFFF; }
@@ -66,11 +66,6 @@ public:
     void OnControlsChanged() override;
 
     std::string log;
-    // Another window that hosts the site in place of this one.
-    CWindow* guestOf = nullptr;
-    // What SetSiteName hands to NameSite.
-    const char* sourceFile = "tests/toolkit/support/TestHost.cpp";
-    const char* qualifiedFunction = "TestHost::SetSiteName";
     COLORREF background = RGB(40, 40, 64);
     // The last menu a control offered, to check that it is destroyed afterwards.
     HMENU lastMenu = nullptr;
