@@ -11,7 +11,7 @@ from pathlib import Path
 
 ROOT = Path(__file__).resolve().parent.parent
 NB, WB = "build/native", "build/windows"
-WINE = ["cmake/wine-run.sh", f"{WB}/wineprefix"]
+WINE = ["cmake/wine-run.sh", str(ROOT / WB / "wineprefix")]  # Wine wants it absolute
 XVFB = ["xvfb-run", "-a", "-s", "-screen 0 1024x768x24"]
 FF = "--gtest_fail_fast"
 ENGINE_TARGETS = ["arp_unit_tests", "arp_alloc_tests", "arp_thread_tests", "arphost", "arpeggiate"]
