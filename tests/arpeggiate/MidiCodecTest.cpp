@@ -149,11 +149,13 @@ INSTANTIATE_TEST_SUITE_P(
         DamagedFile{"chunk longer than the file", Concat({Header(0, 1, 96), {'M', 'T', 'r', 'k', 0, 0, 0, 100}, kEnd}), 18},
         // The note-on's last data byte lies past the chunk's end (offset 22 + 3).
         DamagedFile{"event cut by its chunk's end", Concat({Header(0, 1, 96), TrackChunk({0x00, 0x90, 0x3C})}), 25},
+        DamagedFile{"delta time of four bytes is read", Concat({Header(0, 1, 96), TrackChunk({0xFF, 0xFF, 0xFF, 0x7F, 0xFF, 0x2F, 0x00})}), -1},
         DamagedFile{"delta time of five bytes", Concat({Header(0, 1, 96), TrackChunk({0x80, 0x80, 0x80, 0x80, 0x00, 0x90, 0x3C, 0x40})}), 22},
         DamagedFile{"data byte with no status before it", Concat({Header(0, 1, 96), TrackChunk({0x00, 0x3C, 0x40})}), 23},
         DamagedFile{"system real-time status in a file", Concat({Header(0, 1, 96), TrackChunk({0x00, 0xF8})}), 23},
         DamagedFile{"data byte of 0x80 or above", Concat({Header(0, 1, 96), TrackChunk({0x00, 0x90, 0x3C, 0xC0})}), 25},
         DamagedFile{"tempo of zero", Concat({Header(0, 1, 96), TrackChunk({0x00, 0xFF, 0x51, 0x03, 0, 0, 0})}), 23},
+        DamagedFile{"tempo of 0x010000 is a tempo", Concat({Header(0, 1, 96), TrackChunk({0x00, 0xFF, 0x51, 0x03, 1, 0, 0, 0x00, 0xFF, 0x2F, 0x00})}), -1},
         DamagedFile{"meta event longer than its chunk", Concat({Header(0, 1, 96), TrackChunk({0x00, 0xFF, 0x01, 0x09, 'a'})}), 27},
         DamagedFile{"events after the end of the track", Concat({Header(0, 1, 96), TrackChunk({0x00, 0xFF, 0x2F, 0x00, 0x00})}), 26},
         DamagedFile{"fewer tracks than the header declares", Concat({Header(1, 2, 96), TrackChunk(kEnd)}), 26},

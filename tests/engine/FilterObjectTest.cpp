@@ -18,6 +18,13 @@ const ArpeggiatorState& State(CArpeggiator& filter) { return FilterTestView(filt
 
 }  // namespace
 
+// The host never starts the clock: a filter runs its own from the moment it is made.
+TEST(FilterObject, StartsItsMillisecondClockWhenMade) {
+    FilterPtr filter(new CArpeggiator);
+    EXPECT_EQ(State(*filter).timerRunning, 1u);
+    EXPECT_NE(State(*filter).timerId, 0u);
+}
+
 TEST(FilterObject, QueryInterfaceHandsOutEachFaceAndRefusesOthers) {
     FilterPtr filter = NewFilter();
     CArpeggiator* object = filter.get();

@@ -44,6 +44,7 @@ void Write(std::ostringstream& text, const ShortMessageRecord& m, int64_t at) {
     text << (m.data2 == 0 ? "off" : "on") << int{m.data1};
     if (m.data2 != 0) text << 'v' << int{m.data2};
     text << '@' << at;
+    if (m.reserved != 0) text << 'r' << int{m.reserved};  // the filter writes 0 in what it builds
 }
 
 std::string Sent(const std::vector<ShortMessageRecord>& out) {

@@ -83,8 +83,8 @@ TEST(StartKey, IsTheTriggerFoldedIntoTheRange) {
         int key, arpBottom, arpSpan, keepInRange, expected;
     };
     const Case cases[] = {
-        {30, 36, 60, 1, 42}, {60, 36, 60, 1, 60}, {100, 36, 60, 1, 88},
-        {30, 36, 60, 0, 30}, {127, 0, 12, 1, 7},
+        {30, 36, 60, 1, 42}, {60, 36, 60, 1, 60}, {100, 36, 60, 1, 88}, {30, 36, 60, 0, 30},
+        {127, 0, 12, 1, 7},  {97, 36, 60, 1, 85}, {35, 36, 60, 1, 47},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.key);
