@@ -7,7 +7,6 @@
 
 #include <cstdio>
 #include <fstream>
-#include <functional>
 #include <map>
 #include <string>
 
@@ -15,6 +14,7 @@
 
 #include "FormatHost.h"
 #include "LiveScheduler.h"
+#include "NoteTracker.h"
 #include "Ports.h"
 
 namespace {
@@ -45,12 +45,10 @@ std::vector<Timed> Chord(std::initializer_list<int> keys, int64_t on, int64_t of
     return notes;
 }
 
-struct HostCase;
-void PrintTo(const HostCase& c, std::ostream* os);
 struct HostCase {
     const char* name;
-    Settings settings;
-    std::vector<Timed> input;
+    Settings settings = {};
+    std::vector<Timed> input = {};
     double bpm = 120.0;
     int changeBlock = -1;  // from this block on, `change` applies too
     Settings change = {};
@@ -58,46 +56,28 @@ struct HostCase {
     bool stateRoundTrip = false;
     int chordRoot = -1;  // the chord root output expected at the end
 };
-
 void PrintTo(const HostCase& c, std::ostream* os) { *os << c.name; }
 
 const Settings kSixteenths = {{"rateUnits", 0}, {"noteValue", 2}, {"pathDirection", 2}};
+const std::vector<Timed> kChord = Chord({60, 64, 67}, 1003, 50000);
+// G 7 in the left hand, then a right-hand key while it sounds.
+const std::vector<Timed> kLeftHand = [] {
+    auto notes = Chord({31, 35, 38, 41}, 1003, 50000);
+    notes.insert(notes.begin() + 4, {2222, {0x90, 72, 90}});
+    return notes;
+}();
+// clang-format off
 const std::vector<HostCase> kCases = {
-    {"HeldChordWithDefaults", {}, Chord({60, 64, 67}, 1003, 50000)},
-    {"Sixteenths120", kSixteenths, Chord({60, 64, 67}, 1003, 50000)},
-    {"Sixteenths150", kSixteenths, Chord({60, 64, 67}, 1003, 50000), 150.0},
-    {"LeftHandChord",
-     {{"leftHandWindowOn", 1}},
-     [] {
-         auto notes = Chord({31, 35, 38, 41}, 1003, 50000);
-         notes.push_back({2222, {0x90, 72, 90}});
-         std::stable_sort(notes.begin(), notes.end(),
-                          [](auto& a, auto& b) { return a.frame < b.frame; });
-         return notes;
-     }(),
-     120.0,
-     -1,
-     {},
-     -1,
-     false,
-     8},
-    {"ControlChangeAtRunTime",
-     {},
-     Chord({60, 64, 67}, 1003, 50000),
-     120.0,
-     100,
-     {{"pathDirection", 2}, {"rateAmount", 60}}},
-    {"StateRoundTrip",
-     {{"swing", 30}, {"rateAmount", 90}, {"legato", 70}, {"pathDirection", 1}},
-     Chord({60, 64, 67}, 1003, 50000),
-     120.0,
-     -1,
-     {},
-     -1,
-     true},
-    {"Bypass", {{"enabled", 0}}, Chord({60, 64, 67}, 1003, 30000)},
-    {"TransportStopWithNotesHeld", {}, Chord({60, 64, 67}, 1003, kTotal), 120.0, -1, {}, 120},
+    {.name = "HeldChordWithDefaults", .input = kChord},
+    {.name = "Sixteenths120", .settings = kSixteenths, .input = kChord},
+    {.name = "Sixteenths150", .settings = kSixteenths, .input = kChord, .bpm = 150.0},
+    {.name = "LeftHandChord", .settings = {{"leftHandWindowOn", 1}}, .input = kLeftHand, .chordRoot = 8},
+    {.name = "ControlChangeAtRunTime", .input = kChord, .changeBlock = 100, .change = {{"pathDirection", 2}, {"rateAmount", 60}}},
+    {.name = "StateRoundTrip", .settings = {{"swing", 30}, {"rateAmount", 90}, {"legato", 70}, {"pathDirection", 1}}, .input = kChord, .stateRoundTrip = true},
+    {.name = "Bypass", .settings = {{"enabled", 0}}, .input = Chord({60, 64, 67}, 1003, 30000)},
+    {.name = "TransportStopWithNotesHeld", .input = Chord({60, 64, 67}, 1003, kTotal), .stopBlock = 120},
 };
+// clang-format on
 
 ArpeggiatorParams Apply(ArpeggiatorParams params, const Settings& settings) {
     for (const ControlPort& port : ControlPorts()) {
@@ -128,9 +108,7 @@ public:
         json batch = json::array();
         for (const auto& m : messages) {
             batch.push_back({{"status", m[0]}, {"data1", m[1]}, {"data2", m[2]}});
-            const int on =
-                (m[0] & 0xF0) == 0x90 && m[2] > 0 ? 1 : (held[m[0] & 15][m[1]] > 0 ? -1 : 0);
-            if (track) held[m[0] & 15][m[1]] += on;
+            if (track) held.Track({0, m[0], m[1], m[2], 0});
         }
         const int64_t now = LiveScheduler::kAxisStartMs + (frame * 1000 + kRate - 1) / kRate;
         for (++deadline; deadline <= now + kEarly; ++deadline)
@@ -144,13 +122,9 @@ public:
         steps.push_back({kDrop, frame});
         Op({{"op", "PlaybackStarted"}, {"time", 0}});
         std::vector<std::array<uint8_t, 3>> offs;
-        for (int channel = 0; channel < 16; ++channel) {
-            for (int key = 0; key < 128; ++key) {
-                for (; held[channel][key] > 0; --held[channel][key])
-                    offs.push_back(
-                        {static_cast<uint8_t>(0x80 | channel), static_cast<uint8_t>(key), 0});
-            }
-        }
+        held.EndAll([&](const ShortMessageRecord& off) {
+            offs.push_back({off.status, off.data1, 0});
+        });
         if (!offs.empty()) Batch(frame, offs, false);
         steps.push_back({kEndSounding, frame});
     }
@@ -172,7 +146,7 @@ private:
 
     int64_t nextMs = LiveScheduler::kAxisStartMs;
     int64_t deadline = LiveScheduler::kAxisStartMs - 1;
-    std::array<std::array<int, 128>, 16> held{};
+    NoteTracker held;  // keys held at the input, as the player tracks them
 };
 
 json Params(const ArpeggiatorParams& params) {
@@ -227,22 +201,11 @@ std::vector<Timed> Expected(const HostCase& c) {
             std::erase_if(out, [&](const Timed& t) { return t.frame > step.frame; });
         if (step.kind == Plan::kEndSounding) {
             std::stable_sort(out.begin(), out.end(), byFrame);
-            std::array<std::array<int, 128>, 16> on{};
-            for (const Timed& t : out) {
-                int& count = on[t.bytes[0] & 15][t.bytes[1]];
-                if ((t.bytes[0] & 0xF0) == 0x90 && t.bytes[2] > 0)
-                    ++count;
-                else if ((t.bytes[0] & 0xE0) == 0x80 && count > 0)
-                    --count;
-            }
-            for (int ch = 0; ch < 16; ++ch) {
-                for (int key = 0; key < 128; ++key) {
-                    for (int i = 0; i < on[ch][key]; ++i)
-                        out.push_back(
-                            {step.frame,
-                             {static_cast<uint8_t>(0x80 | ch), static_cast<uint8_t>(key), 0}});
-                }
-            }
+            NoteTracker sounding;
+            for (const Timed& t : out) sounding.Track({0, t.bytes[0], t.bytes[1], t.bytes[2], 0});
+            sounding.EndAll([&](const ShortMessageRecord& off) {
+                out.push_back({step.frame, {off.status, off.data1, off.data2}});
+            });
         }
         if (step.kind != Plan::kCall || fgets(line, sizeof line, pipe) == nullptr || step.frame < 0)
             continue;
@@ -275,17 +238,19 @@ void SetAll(FormatHost& host, const Settings& settings) {
     }
 }
 
-using Loader = std::function<std::unique_ptr<FormatHost>()>;
+std::unique_ptr<FormatHost> Load(std::string_view format) {
+    return format == "Clap" ? LoadClap(kRate, kBlock) : LoadVst3(kRate, kBlock);
+}
 
-std::vector<Timed> Play(const Loader& load, const HostCase& c, std::unique_ptr<FormatHost>& host) {
-    host = load();
+std::vector<Timed> Play(const char* format, const HostCase& c, std::unique_ptr<FormatHost>& host) {
+    host = Load(format);
     if (!host->Loaded()) return {};
     SetAll(*host, c.settings);
     if (c.stateRoundTrip) {
         std::vector<BlockMidi> none;
         host->Run(kBlock, {false, c.bpm, 0}, {}, none);  // hosts deliver parameters in process()
         const std::vector<uint8_t> blob = host->SaveState();
-        host = load();
+        host = Load(format);
         EXPECT_TRUE(host->LoadState(blob));
     }
     std::vector<Timed> played;
@@ -310,11 +275,8 @@ class HostCases : public ::testing::TestWithParam<std::tuple<const char*, HostCa
 
 TEST_P(HostCases, GiveTheNotesArphostGives) {
     const auto& [format, c] = GetParam();
-    const Loader load = [format = std::string(format)] {
-        return format == "Clap" ? LoadClap(kRate, kBlock) : LoadVst3(kRate, kBlock);
-    };
     std::unique_ptr<FormatHost> host;
-    const std::vector<Timed> played = Play(load, c, host);
+    const std::vector<Timed> played = Play(format, c, host);
     ASSERT_TRUE(host->Loaded());
     const std::vector<Timed> expected = Expected(c);
     ASSERT_GE(expected.size(), 6u);
@@ -340,10 +302,6 @@ INSTANTIATE_TEST_SUITE_P(Formats, HostCases, ::testing::ValuesIn(AllCases()), []
     return std::string(std::get<0>(test.param)) + "_" + std::get<1>(test.param).name;
 });
 
-}  // namespace
-
-namespace {
-
 // The settings as DPF's state: only the state value, so that no parameter restores them.
 std::vector<uint8_t> StateBlob(const std::string& value) {
     const std::string text = std::string("__dpf_state_begin__") + '\0' + "settings" + '\0' + value +
@@ -352,13 +310,10 @@ std::vector<uint8_t> StateBlob(const std::string& value) {
 }
 
 std::string Hex(const ArpeggiatorParams& params, size_t bytes) {
-    std::string text;
-    char digits[3];
-    for (size_t i = 0; i < bytes; ++i) {
-        std::snprintf(digits, sizeof digits, "%02x", reinterpret_cast<const uint8_t*>(&params)[i]);
-        text += digits;
-    }
-    return text;
+    std::string text(bytes * 2 + 1, '\0');
+    const auto* data = reinterpret_cast<const uint8_t*>(&params);
+    for (size_t i = 0; i < bytes; ++i) std::snprintf(&text[i * 2], 3, "%02x", data[i]);
+    return text.substr(0, bytes * 2);
 }
 
 TEST(DpfState, TheSettingsBlockLoadsAndADamagedOneChangesNothing) {

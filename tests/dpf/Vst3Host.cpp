@@ -28,7 +28,7 @@ v3_result V3_API NoInterface(void*, const v3_tuid, void** object) {
 uint32_t V3_API Counted(void*) { return 1; }
 
 // Host objects live in the host: a vtable pointer first, then their data; never deleted.
-template <typename Self, typename Methods>
+template <typename Methods>
 struct V3Vtable {
     v3_funknown unknown;
     Methods methods;
@@ -40,7 +40,7 @@ T& Of(void* self) {
 
 struct EventList {
     static const void* Vtable() {
-        static const V3Vtable<EventList, v3_event_list> table{
+        static const V3Vtable<v3_event_list> table{
             {NoInterface, Counted, Counted},
             {[](void* s) { return static_cast<uint32_t>(Of<EventList>(s).events.size()); },
              [](void* s, int32_t i, v3_event* e) {
@@ -55,7 +55,7 @@ struct EventList {
 
 struct ParamQueue {
     static const void* Vtable() {
-        static const V3Vtable<ParamQueue, v3_param_value_queue> table{
+        static const V3Vtable<v3_param_value_queue> table{
             {NoInterface, Counted, Counted},
             {[](void* s) { return Of<ParamQueue>(s).id; }, [](void*) { return 1; },
              [](void* s, int32_t, int32_t* offset, double* value) {
@@ -77,7 +77,7 @@ struct ParamQueue {
 
 struct ParamChanges {
     static const void* Vtable() {
-        static const V3Vtable<ParamChanges, v3_param_changes> table{
+        static const V3Vtable<v3_param_changes> table{
             {NoInterface, Counted, Counted},
             {[](void* s) { return static_cast<int32_t>(Of<ParamChanges>(s).queues.size()); },
              [](void* s, int32_t i) {
@@ -99,7 +99,7 @@ struct ParamChanges {
 
 struct ByteStream {
     static const void* Vtable() {
-        static const V3Vtable<ByteStream, v3_bstream> table{
+        static const V3Vtable<v3_bstream> table{
             {NoInterface, Counted, Counted},
             {[](void* s, void* buffer, int32_t size, int32_t* read) {
                  ByteStream& self = Of<ByteStream>(s);
@@ -140,6 +140,7 @@ public:
         v3_cpp_obj(factory)->get_class_info(factory, 0, &info);
         v3_cpp_obj(factory)->create_instance(factory, info.class_id, v3_component_iid,
                                              reinterpret_cast<void**>(&component));
+        v3_cpp_obj_unref(factory);
         if (component == nullptr) return;
         v3_cpp_obj_initialize(component, nullptr);
         v3_cpp_obj_query_interface(component, v3_audio_processor_iid, &processor);
@@ -215,17 +216,9 @@ public:
             event.type = on ? V3_EVENT_NOTE_ON : V3_EVENT_NOTE_OFF;
             // Half a step above the velocity, so that DPF's truncation gives it back.
             const float velocity = (static_cast<float>(midi.bytes[2]) + 0.5f) / 127.0f;
-            if (on) {
-                event.note_on = {static_cast<int16_t>(midi.bytes[0] & 0x0F),
-                                 midi.bytes[1],
-                                 0.0f,
-                                 velocity,
-                                 0,
-                                 -1};
-            } else {
-                event.note_off = {static_cast<int16_t>(midi.bytes[0] & 0x0F), midi.bytes[1],
-                                  velocity, -1, 0.0f};
-            }
+            const auto channel = static_cast<int16_t>(midi.bytes[0] & 0x0F);
+            if (on) event.note_on = {channel, midi.bytes[1], 0.0f, velocity, 0, -1};
+            if (!on) event.note_off = {channel, midi.bytes[1], velocity, -1, 0.0f};
             input.events.push_back(event);
         }
         v3_process_context context{};
@@ -234,30 +227,25 @@ public:
         context.sample_rate = sampleRate;
         context.project_time_in_samples = transport.hostFrame;
         context.bpm = transport.bpm;
-        v3_process_data data{V3_REALTIME,
-                             V3_SAMPLE_32,
-                             static_cast<int32_t>(frames),
-                             0,
-                             0,
-                             nullptr,
-                             nullptr,
-                             reinterpret_cast<v3_param_changes**>(&changes),
-                             reinterpret_cast<v3_param_changes**>(&outputParams),
-                             reinterpret_cast<v3_event_list**>(&input),
-                             reinterpret_cast<v3_event_list**>(&output),
-                             &context};
+        v3_process_data data{};
+        data.process_mode = V3_REALTIME;
+        data.symbolic_sample_size = V3_SAMPLE_32;
+        data.nframes = static_cast<int32_t>(frames);
+        data.input_params = reinterpret_cast<v3_param_changes**>(&changes);
+        data.output_params = reinterpret_cast<v3_param_changes**>(&outputParams);
+        data.input_events = reinterpret_cast<v3_event_list**>(&input);
+        data.output_events = reinterpret_cast<v3_event_list**>(&output);
+        data.ctx = &context;
         v3_cpp_obj(processor)->process(processor, &data);
         changes.queues.clear();
         for (const ParamQueue& queue : outputParams.queues) reported[queue.id] = queue.value;
-        for (const v3_event& event : output.events) {
-            const bool on = event.type == V3_EVENT_NOTE_ON;
-            const auto& note = event.note_on;
-            const float velocity = on ? note.velocity : event.note_off.velocity;
-            out.push_back({static_cast<uint32_t>(event.sample_offset),
-                           {static_cast<uint8_t>((on ? 0x90 : 0x80) |
-                                                 (on ? note.channel : event.note_off.channel)),
-                            static_cast<uint8_t>(on ? note.pitch : event.note_off.pitch),
-                            static_cast<uint8_t>(std::lround(velocity * 127.0f))}});
+        for (const v3_event& e : output.events) {
+            const bool on = e.type == V3_EVENT_NOTE_ON;
+            const auto status = static_cast<uint8_t>((on ? 0x90 : 0x80) | e.note_on.channel);
+            const auto key = static_cast<uint8_t>(on ? e.note_on.pitch : e.note_off.pitch);
+            const float velocity = on ? e.note_on.velocity : e.note_off.velocity;
+            out.push_back({static_cast<uint32_t>(e.sample_offset),
+                           {status, key, static_cast<uint8_t>(std::lround(velocity * 127.0f))}});
         }
     }
 
