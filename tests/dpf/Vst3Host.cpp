@@ -205,10 +205,9 @@ public:
 
     void Run(uint32_t frames, const BlockTransport& transport, const std::vector<BlockMidi>& in,
              std::vector<BlockMidi>& out) override {
-        EventList input;
-        EventList output;
-        ParamChanges outputParams;
-        outputParams.queues.reserve(64);  // queues handed out stay where they are
+        input.events.clear();
+        output.events.clear();
+        outputParams.queues.clear();
         for (const BlockMidi& midi : in) {
             v3_event event{};
             event.sample_offset = static_cast<int32_t>(midi.offset);
@@ -258,6 +257,15 @@ private:
     int32_t firstParameter = -1;
     bool ready = false;
     ParamChanges changes;
+    // Kept from block to block, as a host keeps its lists; the output queues handed out stay
+    // where they are (add_param_data refuses past the capacity).
+    EventList input;
+    EventList output;
+    ParamChanges outputParams = [] {
+        ParamChanges list;
+        list.queues.reserve(64);
+        return list;
+    }();
     std::map<v3_param_id, double> reported;
 };
 
