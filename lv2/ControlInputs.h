@@ -23,6 +23,3 @@ private:
     std::array<const float*, lv2ports::kControlCount> buffers{};
     ArpeggiatorParams wanted;
 };
-
-// The value a port's float stands for, within the port's range.
-int32_t ControlValue(const ControlPort& port, float value);

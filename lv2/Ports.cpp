@@ -1,7 +1,10 @@
 #include "Ports.h"
 
+#include <algorithm>
 #include <array>
+#include <cmath>
 
+#include "MidiConstants.h"
 #include "engine/OptionNames.h"
 
 namespace {
@@ -152,4 +155,17 @@ std::span<const ControlPort> ControlPorts() { return kPorts; }
 
 uint32_t ControlPort::Index() const {
     return lv2ports::kFirstControl + static_cast<uint32_t>(this - kPorts.data());
+}
+
+int32_t ControlValue(const ControlPort& port, float value) {
+    // A toggle is on from half way, as hosts that show it as a slider expect.
+    if (port.kind == ControlKind::Toggle) return value >= 0.5f ? 1 : 0;
+    const float held =
+        std::clamp(value, static_cast<float>(port.min), static_cast<float>(port.max));
+    return static_cast<int32_t>(std::lround(held));
+}
+
+void NarrowSpans(ArpeggiatorParams& params) {
+    params.leftHandSpan = std::min(params.leftHandSpan, midi::kHighestKey - params.leftHandBottom);
+    params.arpSpan = std::min(params.arpSpan, midi::kHighestKey - params.arpBottom);
 }

@@ -45,3 +45,9 @@ struct ControlPort {
 // In port order: port lv2ports::kFirstControl + i is ControlPorts()[i]. `enabled` is last and
 // is the host's bypass switch.
 std::span<const ControlPort> ControlPorts();
+
+// The value a port's float stands for, within the port's range.
+int32_t ControlValue(const ControlPort& port, float value);
+// Narrows each span so that the top of its window or range stays at or below key 127, as the
+// editor page does.
+void NarrowSpans(ArpeggiatorParams& params);

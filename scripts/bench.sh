@@ -13,6 +13,9 @@ cmake --build --preset native --target arp_bench arp_callcount arp_tool_bench >/
 # The LV2 plug-in's run() is measured when the bundle is built (it needs the LV2 headers).
 lv2=0
 if cmake --build --preset native --target arp_lv2_bench >/dev/null 2>&1; then lv2=1; fi
+# The DPF plug-in's CLAP and VST3 process(), when DPF is installed (dpf-source).
+dpf=0
+if cmake --build --preset native --target arp_dpf_bench >/dev/null 2>&1; then dpf=1; fi
 
 out=build/native/bench
 "$out/arp_bench" --benchmark_min_time="$min_time" --benchmark_format=json >"$out/results.json" 2>/dev/null
@@ -25,6 +28,11 @@ if [ "$lv2" = 1 ]; then
     "$out/arp_lv2_bench" --benchmark_min_time="$min_time" --benchmark_format=json \
         >"$out/lv2.json" 2>/dev/null
     results+=("$out/lv2.json")
+fi
+if [ "$dpf" = 1 ]; then
+    "$out/arp_dpf_bench" --benchmark_min_time="$min_time" --benchmark_format=json \
+        >"$out/dpf.json" 2>/dev/null
+    results+=("$out/dpf.json")
 fi
 
 calls=2000
@@ -85,6 +93,18 @@ if all(b for _, b in lv2):
               f"{b['max_us']:>9.1f}{verdict}")
 else:
     print("\nLV2 run(): not measured (the bundle is not built; scripts/install-deps.sh lv2)")
+formats = [(f, n, runs.get(f"BM_{f}Run/events:{n}")) for f in ("Clap", "Vst3") for n in (0, 4, 64)]
+if all(b for _, _, b in formats):
+    # The test hosts' own per-block work is included (tests/dpf); the target is LV2's + 20 %.
+    print(f"\n{'process(), 256 frames':<28}{'ns/call':>9}{'LV2 ns':>9}{'ratio':>8}")
+    for f, n, b in formats:
+        base = runs.get(f"BM_Lv2Run/events:{n}")
+        ratio = b["cpu_time"] / base["cpu_time"] if base else float("nan")
+        verdict = "meets" if ratio <= 1.2 else "MISSES"
+        print(f"{f'{f}, {n} input events':<28}{b['cpu_time']:>9.0f}"
+              f"{base['cpu_time'] if base else float('nan'):>9.0f}{ratio:>7.2f}x   {verdict} target (LV2 + 20 %)")
+else:
+    print("\nCLAP and VST3 process(): not measured (DPF is not installed; scripts/install-deps.sh lv2)")
 print("\ntarget: p99 under 10 us and worst call under 50 us. Both come from five replays of the same")
 print("20,000 calls, keeping each call's fastest replay, so preemptions by other processes drop out;")
 print("instructions per call are callgrind's counts inside the call, stable on a busy machine.")

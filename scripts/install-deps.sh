@@ -8,7 +8,8 @@
 #   fuzz      clang with libFuzzer and the sanitizer runtimes
 #   demo      the demo's synthesizer, soundfont and image tools
 #   shipping  the help compiler, the installer builder and the artwork script
-#   lv2       the LV2 bundle's headers and validators, and the real hosts it is tested in
+#   lv2       the LV2 bundle's headers and validators, DPF (dpf-source) for the VST3 and CLAP
+#             plug-ins and the JACK program, and the real hosts they are tested in
 #             (jalv on JACK, Ardour 7 headless: about 30 s more to install on a fresh machine)
 set -euo pipefail
 
@@ -20,7 +21,7 @@ declare -A group=(
   [fuzz]="clang-14 libclang-rt-14-dev libfuzzer-14-dev llvm-14"
   [demo]="fluidsynth timgm6mb-soundfont imagemagick librsvg2-bin"
   [shipping]="nsis fp-utils libchm-bin python3-pil fonts-dejavu-core"
-  [lv2]="lv2-dev lilv-utils sordi jackd2 jalv python3-jack-client ardour"
+  [lv2]="lv2-dev lilv-utils sordi jackd2 jalv python3-jack-client ardour dpf-source"
 )
 
 chosen=("$@")
