@@ -49,14 +49,9 @@ public:
     bool Loaded() const override { return active && params != nullptr && state != nullptr; }
 
     void SetParameter(uint32_t index, double plain) override {
-        clap_event_param_value_t event{Header<clap_event_param_value_t>(0, CLAP_EVENT_PARAM_VALUE),
-                                       index,
-                                       nullptr,
-                                       -1,
-                                       -1,
-                                       -1,
-                                       -1,
-                                       plain};
+        // clang-format off
+        clap_event_param_value_t event{Header<clap_event_param_value_t>(0, CLAP_EVENT_PARAM_VALUE), index, nullptr, -1, -1, -1, -1, plain};
+        // clang-format on
         paramEvents.push_back(event);
     }
     double Parameter(uint32_t index) override {
@@ -93,9 +88,9 @@ public:
              std::vector<BlockMidi>& out) override {
         midiEvents.clear();
         for (const BlockMidi& midi : in) {
-            midiEvents.push_back({Header<clap_event_midi_t>(midi.offset, CLAP_EVENT_MIDI),
-                                  0,
-                                  {midi.bytes[0], midi.bytes[1], midi.bytes[2]}});
+            // clang-format off
+            midiEvents.push_back({Header<clap_event_midi_t>(midi.offset, CLAP_EVENT_MIDI), 0, {midi.bytes[0], midi.bytes[1], midi.bytes[2]}});
+            // clang-format on
         }
         inList.clear();
         for (const auto& event : paramEvents) inList.push_back(&event.header);
@@ -132,16 +127,11 @@ public:
 private:
     using Headers = std::vector<const clap_event_header_t*>;
 
-    clap_host_t host{CLAP_VERSION,
-                     this,
-                     "arpeggiator tests",
-                     "",
-                     "",
-                     "1",
+    // clang-format off
+    clap_host_t host{CLAP_VERSION, this, "arpeggiator tests", "", "", "1",
                      [](const clap_host_t*, const char*) -> const void* { return nullptr; },
-                     [](const clap_host_t*) {},
-                     [](const clap_host_t*) {},
-                     [](const clap_host_t*) {}};
+                     [](const clap_host_t*) {}, [](const clap_host_t*) {}, [](const clap_host_t*) {}};
+    // clang-format on
     void* library = nullptr;
     const clap_plugin_entry_t* entry = nullptr;
     const clap_plugin_t* plugin = nullptr;

@@ -13,6 +13,7 @@
 #include <nlohmann/json.hpp>
 
 #include "FormatHost.h"
+#include "HexText.h"
 #include "LiveScheduler.h"
 #include "NoteTracker.h"
 #include "Ports.h"
@@ -310,10 +311,7 @@ std::vector<uint8_t> StateBlob(const std::string& value) {
 }
 
 std::string Hex(const ArpeggiatorParams& params, size_t bytes) {
-    std::string text(bytes * 2 + 1, '\0');
-    const auto* data = reinterpret_cast<const uint8_t*>(&params);
-    for (size_t i = 0; i < bytes; ++i) std::snprintf(&text[i * 2], 3, "%02x", data[i]);
-    return text.substr(0, bytes * 2);
+    return ToHex({reinterpret_cast<const uint8_t*>(&params), bytes});
 }
 
 TEST(DpfState, TheSettingsBlockLoadsAndADamagedOneChangesNothing) {

@@ -43,8 +43,6 @@ const ValueRow kValueChanges[] = {
     {"chord high box", {}, "chordHighBox", 60.0 / 127, {{"leftHandBottom", 24}, {"leftHandSpan", 36}}},
     // A box's value is any key: the range rules still hold, the moved end pushes the other.
     {"output low box above the top", {}, "outputLowBox", 100.0 / 127, {{"arpBottom", 100}, {"arpSpan", 12}}},
-    {"output high box below the bottom", {}, "outputHighBox", 20.0 / 127, {{"arpBottom", 8}, {"arpSpan", 12}}},
-    {"chord high box at the bottom", {}, "chordHighBox", 0.0, {{"leftHandBottom", 0}, {"leftHandSpan", 1}}},
     {"a stored inverted range, then the high box", {{"arpBottom", 120}, {"arpSpan", -50}}, "outputHighBox", 1.0, {{"arpBottom", 115}, {"arpSpan", 12}}},
 };
 // clang-format on

@@ -12,6 +12,7 @@
 #include <random>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "editor/PageValueMapping.h"
@@ -64,12 +65,15 @@ std::string Disagreement(PageHarness& h) {
     const pagevalues::Range rate =
         p.rateUnits == 0 ? pagevalues::kNoteValue : pagevalues::kRateAmount;
     const int32_t rateValue = p.rateUnits == 0 ? p.noteValue : p.rateAmount;
-    for (const char* name : {"rateSlider", "rateBox"})
-        shows(name, h[name]->GetValue(), rate, rateValue, 0);
-    for (const char* name : {"legatoSlider", "legatoBox"})
-        shows(name, h[name]->GetValue(), pagevalues::kLegato, p.legato, 0);
-    for (const char* name : {"swingSlider", "swingBox"})
-        shows(name, h[name]->GetValue(), pagevalues::kSwing, p.swing, 0);
+    const std::tuple<const char*, pagevalues::Range, int32_t> singles[] = {
+        {"rateSlider", rate, rateValue},
+        {"rateBox", rate, rateValue},
+        {"legatoSlider", pagevalues::kLegato, p.legato},
+        {"legatoBox", pagevalues::kLegato, p.legato},
+        {"swingSlider", pagevalues::kSwing, p.swing},
+        {"swingBox", pagevalues::kSwing, p.swing}};
+    for (const auto& [name, range, value] : singles)
+        shows(name, h[name]->GetValue(), range, value, 0);
     const int32_t outTop = p.arpBottom + p.arpSpan, chordTop = p.leftHandBottom + p.leftHandSpan;
     shows("outputLowBox", h["outputLowBox"]->GetValue(), pagevalues::kKey, p.arpBottom, 0);
     shows("outputHighBox", h["outputHighBox"]->GetValue(), pagevalues::kKey, outTop, 0);
@@ -94,32 +98,17 @@ class Operations {
 public:
     Operations(PageHarness& harness, uint32_t seed) : h(harness), random(seed) {}
 
-    // One of the things a user does to the page, picked at random.
+    // One of the things a user does to the page, picked at random; keys come twice as often.
     std::string Any() {
-        switch (Between(0, 10)) {
-            case 0:
-                return Wheel();
-            case 1:
-                return SliderDrag();
-            case 2:
-                return RangeDrag();
-            case 3:
-                return DoubleClickSlider();
-            case 4:
-                return TypeNumber();
-            case 5:
-                return Menu();
-            case 6:
-                return Key();
-            case 7:
-                return ReaderSets();
-            case 8:
-                return Load();
-            case 9:
-                return ClickButton();
-            default:
-                return Key();
-        }
+        using Operation = std::string (Operations::*)();
+        static constexpr Operation kAll[] = {
+            &Operations::Wheel,      &Operations::SliderDrag,
+            &Operations::RangeDrag,  &Operations::DoubleClickSlider,
+            &Operations::TypeNumber, &Operations::Menu,
+            &Operations::Key,        &Operations::ReaderSets,
+            &Operations::Load,       &Operations::ClickButton,
+            &Operations::Key};
+        return (this->*kAll[Between(0, static_cast<int32_t>(std::size(kAll)) - 1)])();
     }
 
     int32_t Between(int32_t low, int32_t high) {
