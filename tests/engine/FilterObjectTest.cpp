@@ -18,9 +18,12 @@ const ArpeggiatorState& State(CArpeggiator& filter) { return FilterTestView(filt
 
 }  // namespace
 
-// The host never starts the clock: a filter runs its own from the moment it is made.
-TEST(FilterObject, StartsItsMillisecondClockWhenMade) {
+// A new filter holds the one reference its maker hands out, and runs its own clock: the host
+// never starts it.
+TEST(FilterObject, ANewFilterHoldsOneReferenceAndRunsItsClock) {
     FilterPtr filter(new CArpeggiator);
+    EXPECT_EQ(filter->AddRef(), 2u);
+    EXPECT_EQ(filter->Release(), 1u);
     EXPECT_EQ(State(*filter).timerRunning, 1u);
     EXPECT_NE(State(*filter).timerId, 0u);
 }
