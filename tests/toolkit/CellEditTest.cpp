@@ -63,6 +63,12 @@ struct EditCase {
     uint32_t lastKey = VK_RETURN;
     const char* hostLog = "";  // found in the parent's log once the edit is over
     bool parentSurvives = true;
+    bool ownerAllowsF5 = false;
+};
+
+// An owner that lets F5 accept, as Enter does (the page passes none).
+struct RefreshOwner final : ICellEditOwner {
+    bool AllowsRefreshKey() const override { return true; }
 };
 
 // The page's call: no owner, no length limit, style WS_BORDER | ES_AUTOHSCROLL, no first
@@ -82,7 +88,9 @@ void PlayOnScreen(const EditCase& row) {
     HWND parent = page.host.GetSafeHwnd();
     ASSERT_TRUE(realinput::Activate(parent));
     CPropInt property(row.value, row.minimum, row.maximum);
-    CCellPropEditCtrl editor(nullptr, &property, CCellPropEditCtrl::kNoLengthLimit);
+    RefreshOwner owner;
+    CCellPropEditCtrl editor(row.ownerAllowsF5 ? &owner : nullptr, &property,
+                             CCellPropEditCtrl::kNoLengthLimit);
     EditDriver driver(parent, row.steps);
     const int result = driver.Run([&] { return EditAsThePage(page, editor, row); });
     EXPECT_EQ(driver.failure, "");
@@ -125,6 +133,7 @@ TEST(CellEdit, TypingSteppingEndingKeysAndClicksOutside) {
         {.name = "Right at the end accepts", .steps = {Keys(L"{End}{Right}")}, .lastKey = VK_RIGHT},
         {.name = "Tab accepts", .steps = {Keys(L"8{Tab}")}, .after = 8, .lastKey = VK_TAB},
         {.name = "F5 does nothing without an owner", .steps = {Keys(L"33{F5}4{Enter}")}, .after = 334},
+        {.name = "F5 accepts when the owner allows it", .steps = {Keys(L"33{F5}")}, .after = 33, .ownerAllowsF5 = true},
         // A click or a close outside ends the edit, and is not lost.
         {.name = "a click outside accepts and reaches the window under it", .steps = {Keys(L"250"), AwaitText(L"250"), Click({170, 80})}, .after = 250, .lastKey = 0, .hostLog = "down 11"},
         {.name = "Alt+F4 closes the parent", .steps = {Keys(L"250{Alt+F4}")}, .result = 0, .lastKey = 0, .parentSurvives = false},

@@ -29,6 +29,15 @@ struct Fixture {
 
 }  // namespace
 
+// A short name is the name abbreviated to the style's limit, unless a control is told not to.
+TEST(ControlNames, TheShortNameIsAbbreviatedUnlessTurnedOff) {
+    Fixture f;
+    f.control->SetName(L"Output Velocity Range");
+    EXPECT_EQ(f.control->GetShortName(), L"OtptVlct");
+    f.control->SetAbbreviateName(false);
+    EXPECT_EQ(f.control->GetShortName(), L"Output Velocity Range");
+}
+
 TEST(ControlSetValue, NotifiesOnlyRealChangesAndBracketsEveryNotifiedCall) {
     // Start, requested, notify, notifyAlways, enabled, then the result, the value and the log.
     using Case = std::tuple<double, double, int, bool, bool, int, double, const char*>;
