@@ -222,13 +222,6 @@ std::vector<Timed> Expected(const HostCase& c) {
     return out;
 }
 
-uint32_t IndexOf(std::string_view symbol) {
-    const auto ports = ControlPorts();
-    return static_cast<uint32_t>(
-        std::find_if(ports.begin(), ports.end(), [&](auto& p) { return p.symbol == symbol; }) -
-        ports.begin());
-}
-
 void SetAll(FormatHost& host, const Settings& settings) {
     const auto ports = ControlPorts();
     for (uint32_t i = 0; i < ports.size(); ++i) {
@@ -330,7 +323,8 @@ TEST(DpfState, TheSettingsBlockLoadsAndADamagedOneChangesNothing) {
         {good + "00", 77},
     };
     // clang-format on
-    const uint32_t swing = IndexOf("swing");
+    const auto swing = static_cast<uint32_t>(
+        std::ranges::find(ControlPorts(), "swing", &ControlPort::symbol) - ControlPorts().begin());
     for (const auto& [value, expected] : rows) {
         SCOPED_TRACE(value);
         std::unique_ptr<FormatHost> host = LoadClap(kRate, kBlock);
