@@ -39,9 +39,9 @@ GROUPS = {
                     ("PageValueMapping", "PropPageChanges", "PropPageEdits")], ["arp_page_tests"],
                [XVFB + WINE + [f"{WB}/tests/page/arp_page_tests.exe", FF]]),
     "controls": (WB, [f"controls/{n}.cpp" for n in CONTROLS],
-                 ["toolkit_slider_tests", "toolkit_button_tests"],
-                 [XVFB + WINE + [f"{WB}/tests/toolkit/{t}.exe", FF]
-                  for t in ("toolkit_slider_tests", "toolkit_button_tests")]),
+                 ["toolkit_controls_tests", "toolkit_slider_tests", "toolkit_button_tests"],
+                 [XVFB + WINE + [f"{WB}/tests/toolkit/{t}.exe", FF] for t in
+                  ("toolkit_controls_tests", "toolkit_slider_tests", "toolkit_button_tests")]),
 }
 KEYWORDS = set("return break continue case default goto using typedef static_assert if else for "
                "while do switch const constexpr static auto struct class enum namespace template "
