@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Ardour 7 headless renders a held chord through the VST3 plug-in (ardour_vst3_render.lua), checked
+# Ardour 7 headless renders a held chord through the VST3 plug-in (tests/lv2/ardour/render.lua), checked
 # as the LV2 bundle's render is (tests/lv2/check-ardour-render.py). In a scratch HOME, in the order
 # that makes Ardour's cache know a new bundle: install it in ~/.vst3, start Ardour once with its
 # engine and a session (its scan log records the bundle), run Ardour's VST3 scanner on it, then
@@ -20,7 +20,8 @@ mkdir -p "$HOME/.vst3" "$XDG_CONFIG_HOME/ardour7/scripts"
 cp -r "$1" "$HOME/.vst3/"
 cp "$lv2tests/ardour/held_chord.lua" "$lv2tests/ardour/midi_recorder.lua" "$XDG_CONFIG_HOME/ardour7/scripts/"
 
-run() { timeout -k 5 90 ardour7-lua "$here/ardour_vst3_render.lua" >>"$work/ardour.log" 2>&1; }
+export ARP_ARDOUR_VST3=1
+run() { timeout -k 5 90 ardour7-lua "$lv2tests/ardour/render.lua" >>"$work/ardour.log" 2>&1; }
 ARP_ARDOUR_SCAN_ONLY=1 ARP_ARDOUR_SESSION=$work/first run
 LD_LIBRARY_PATH=/usr/lib/ardour7 timeout 60 "$scanner" -f "$HOME/.vst3/$(basename "$1")" >>"$work/ardour.log" 2>&1
 ARP_ARDOUR_SESSION=$work/session run

@@ -5,7 +5,9 @@
 -- comes from a small Lua processor placed before the plug-in (ardour/held_chord.lua), which
 -- plays it at fixed sample positions once the script arms it; the recorder
 -- (ardour/midi_recorder.lua) counts the same process cycles. ardour-test.sh installs both where
--- Ardour finds its scripts.
+-- Ardour finds its scripts. With ARP_ARDOUR_VST3 set the plug-in is the VST3 bundle instead
+-- (tests/dpf/ardour-vst3-test.sh), and with ARP_ARDOUR_SCAN_ONLY the script only starts Ardour
+-- with a session, which is what makes Ardour's scan log record a new VST3 bundle.
 local out_path = os.getenv("ARP_ARDOUR_OUT")
 local session_dir = os.getenv("ARP_ARDOUR_SESSION")
 assert(out_path and session_dir, "set ARP_ARDOUR_OUT and ARP_ARDOUR_SESSION")
@@ -16,6 +18,8 @@ AudioEngine:set_sample_rate(48000)
 AudioEngine:set_buffer_size(256)
 assert(AudioEngine:start(false) == 0, "the Dummy backend did not start")
 assert(create_session(session_dir, "arp", 48000), "no session")
+if os.getenv("ARP_ARDOUR_SCAN_ONLY") then close_session() return end
+local vst3 = os.getenv("ARP_ARDOUR_VST3") ~= nil
 
 local midi = ARDOUR.DataType("midi")
 local tracks = Session:new_midi_track(ARDOUR.ChanCount(midi, 1), ARDOUR.ChanCount(midi, 1), true,
@@ -24,19 +28,34 @@ local tracks = Session:new_midi_track(ARDOUR.ChanCount(midi, 1), ARDOUR.ChanCoun
 local track = tracks:front()
 
 local chord = ARDOUR.LuaAPI.new_plugin(Session, "Arpeggiator test: held chord", ARDOUR.PluginType.Lua, "")
-local arp = ARDOUR.LuaAPI.new_plugin(Session, "urn:arpeggiator:lv2", ARDOUR.PluginType.LV2, "")
+local arp = vst3 and ARDOUR.LuaAPI.new_plugin(Session, "Arpeggiator", ARDOUR.PluginType.VST3, "")
+  or ARDOUR.LuaAPI.new_plugin(Session, "urn:arpeggiator:lv2", ARDOUR.PluginType.LV2, "")
 local recorder = ARDOUR.LuaAPI.new_plugin(Session, "Arpeggiator test: MIDI recorder", ARDOUR.PluginType.Lua, "")
 assert(not chord:isnil() and not recorder:isnil(), "Ardour did not find the test's Lua processors")
-assert(not arp:isnil(), "Ardour did not find urn:arpeggiator:lv2 (is LV2_PATH set?)")
+assert(not arp:isnil(), "Ardour did not find the arpeggiator (LV2_PATH, or the VST3 cache)")
 track:add_processor_by_index(chord, 0, nil, true)
 track:add_processor_by_index(arp, 1, nil, true)
 track:add_processor_by_index(recorder, 2, nil, true)
 
--- "Rising sixteenths": Up, Up in 1/16 notes at Ardour's tempo (120 BPM), no swing. The
+-- "Rising sixteenths": Up, Up in 1/16 notes at Ardour's tempo (120 BPM), no swing. The LV2
 -- parameters are numbered by control input: pathDirection 7, rateUnits 5, noteValue 6, swing 4.
-for index, value in pairs({ [4] = 0, [5] = 0, [6] = 2, [7] = 2 }) do
-  assert(ARDOUR.LuaAPI.set_processor_param(arp, index, value), "parameter " .. index)
+-- DPF's VST3 puts parameters of its own before ours, so there each is found by its name.
+local values = { [4] = 0, [5] = 0, [6] = 2, [7] = 2 }
+if vst3 then
+  local plugin = arp:to_insert():plugin(0)
+  local wanted = { ["Swing"] = 0, ["Rate units"] = 0, ["Note value"] = 2, ["Path"] = 2 }
+  values = {}
+  for i = 0, plugin:parameter_count() - 1 do
+    local value = wanted[plugin:parameter_label(i)]
+    if value ~= nil and plugin:parameter_is_input(i) then values[i] = value end
+  end
 end
+local set = 0
+for index, value in pairs(values) do
+  assert(ARDOUR.LuaAPI.set_processor_param(arp, index, value), "parameter " .. index)
+  set = set + 1
+end
+assert(set == 4, "set " .. set .. " of the 4 parameters")
 
 local function shm(proc) return proc:to_insert():plugin(0):to_luaproc():shmem() end
 ARDOUR.LuaAPI.usleep(200000)
