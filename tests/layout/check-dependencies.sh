@@ -23,7 +23,12 @@ forbid MIDIPlugin/shell 'editor/' "the portable shell does not know the page's c
 forbid platform 'engine/|chord/|shell/|editor/|controls/' "platform/ is the layer below all"
 forbid propvalues 'engine/|chord/|shell/|editor/|controls/' "property values stand alone"
 forbid controls 'engine/|chord/|shell/|editor/' "the toolkit serves any page, not this engine"
-for folder in MIDIPlugin tools bench lv2; do
+forbid hostcommon 'lv2/|dpf/|Ports.h|Presets.h|Uris.h|PositionReader.h|ArpeggiatorPlugin.h|ArpeggiatorDpf.h|ParameterTable.h|HexText.h|Distrho' \
+    "hostcommon/ serves every plug-in format and knows none of them"
+for folder in hostcommon lv2 dpf; do
+    forbid "$folder" 'shell/|editor/|controls/' "a plug-in format reaches the filter, never its COM shell or page"
+done
+for folder in MIDIPlugin tools bench lv2 hostcommon dpf; do
     [ -d "$folder" ] && forbid "$folder" 'engine/FilterTestView.h' \
         "the test view is for tests and fuzz targets only"
 done
