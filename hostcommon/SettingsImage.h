@@ -25,8 +25,7 @@ public:
 
     Bytes Save(const ArpeggiatorParams& params);
     // The settings `bytes` hold, the fields a short form leaves out taken from `current`; none
-    // when the filter refuses them or
-    // they are longer than a block.
+    // when the filter refuses them or they are longer than a block.
     std::optional<ArpeggiatorParams> Load(std::span<const uint8_t> bytes,
                                           const ArpeggiatorParams& current);
 

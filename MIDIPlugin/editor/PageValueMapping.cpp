@@ -23,11 +23,6 @@ int32_t RangeTop(int32_t bottom, int32_t span) {
     return static_cast<int32_t>(std::clamp<int64_t>(top, INT32_MIN, INT32_MAX));
 }
 
-int32_t SpanOf(int32_t bottom, int32_t top) {
-    const int64_t span = int64_t{top} - bottom;
-    return static_cast<int32_t>(std::clamp<int64_t>(span, INT32_MIN, INT32_MAX));
-}
-
 KeyRange WithLowSet(int32_t lo, int32_t hi, int32_t minSpan) {
     lo = std::min(lo, kKey.max - minSpan);
     hi = std::clamp(std::max(hi, lo + minSpan), minSpan, kKey.max);

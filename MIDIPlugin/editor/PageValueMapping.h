@@ -15,8 +15,6 @@ int32_t FromUnit(double x, int32_t min, int32_t max);
 // The top key of a range, bottom + span. Stored settings may hold any numbers: the sum
 // saturates at the 32-bit limits instead of overflowing.
 int32_t RangeTop(int32_t bottom, int32_t span);
-// The span from `bottom` to `top`, saturating likewise.
-int32_t SpanOf(int32_t bottom, int32_t top);
 
 // The parameters' ranges as the page keeps them.
 struct Range {

@@ -25,8 +25,9 @@ void CArpeggiatorPropPage::OnValueChanged(CNWControl* control) {
             ApplyLegatoOrSwing(control, x, p) || ApplyRangeBox(control, x, p)) {
             return;
         }
-        if (control == outputRangeSlider) ApplyRangeSlider(outputRangeSlider, p);
-        if (control == chordRangeSlider) ApplyRangeSlider(chordRangeSlider, p);
+        if (control == outputRangeSlider || control == chordRangeSlider) {
+            ApplyRangeSlider(static_cast<CNWMinMaxSlider*>(control), p);
+        }
     });
     InvalidateHost();
 }
