@@ -6,7 +6,7 @@
 -- plays it at fixed sample positions once the script arms it; the recorder
 -- (ardour/midi_recorder.lua) counts the same process cycles. ardour-test.sh installs both where
 -- Ardour finds its scripts. With ARP_ARDOUR_VST3 set the plug-in is the VST3 bundle instead
--- (tests/dpf/ardour-vst3-test.sh), and with ARP_ARDOUR_SCAN_ONLY the script only starts Ardour
+-- (ardour-test.sh --vst3), and with ARP_ARDOUR_SCAN_ONLY the script only starts Ardour
 -- with a session, which is what makes Ardour's scan log record a new VST3 bundle.
 local out_path = os.getenv("ARP_ARDOUR_OUT")
 local session_dir = os.getenv("ARP_ARDOUR_SESSION")
