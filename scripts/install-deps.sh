@@ -10,7 +10,8 @@
 #   shipping  the help compiler, the installer builder and the artwork script
 #   lv2       the LV2 bundle's headers and validators, DPF (dpf-source) for the VST3 and CLAP
 #             plug-ins and the JACK program, and the real hosts they are tested in
-#             (jalv on JACK, Ardour 7 headless: about 30 s more to install on a fresh machine)
+#             (jalv on JACK, Ardour 7 headless, Qtractor's CLAP scanner: about 40 s more to install
+#             on a fresh machine)
 set -euo pipefail
 
 declare -A group=(
@@ -21,7 +22,7 @@ declare -A group=(
   [fuzz]="clang-14 libclang-rt-14-dev libfuzzer-14-dev llvm-14"
   [demo]="fluidsynth timgm6mb-soundfont imagemagick librsvg2-bin"
   [shipping]="nsis fp-utils libchm-bin python3-pil fonts-dejavu-core"
-  [lv2]="lv2-dev lilv-utils sordi jackd2 jalv python3-jack-client ardour dpf-source"
+  [lv2]="lv2-dev lilv-utils sordi jackd2 jalv python3-jack-client ardour dpf-source qtractor"
 )
 
 chosen=("$@")
