@@ -1,8 +1,11 @@
 ; The Windows installer of the Arpeggiator MIDI effect (64-bit, built with makensis):
 ; Arpeggiator.dll and its help file into a folder the user chooses, the help folder recorded for
 ; the editor page, the DLL registered, an entry in the list of installed programs and an
-; uninstaller that takes back exactly that. Silent with /S; /D=FOLDER chooses the folder.
-; makensis /DDLL=path\Arpeggiator.dll /DCHM=path\Arpeggiator.chm /DOUTFILE=setup.exe Arpeggiator.nsi
+; uninstaller that takes back exactly that. With /DVST3 and /DCLAP also the VST3 bundle and the
+; CLAP plug-in, into the folders every VST3 and CLAP host scans (not the chosen folder: hosts
+; look only there). Silent with /S; /D=FOLDER chooses the folder.
+; makensis /DDLL=path\Arpeggiator.dll /DCHM=path\Arpeggiator.chm /DOUTFILE=setup.exe
+;          [/DVST3=path\Arpeggiator.vst3-bundle-folder /DCLAP=path\Arpeggiator.clap] Arpeggiator.nsi
 ; (installer/build-installer.sh passes them).
 
 !ifndef DLL | CHM | OUTFILE
@@ -52,6 +55,15 @@ Section "Arpeggiator"
   File "${DLL}"
   File "${CHM}"
   WriteUninstaller "$INSTDIR\Uninstall Arpeggiator.exe"
+!ifdef VST3
+  SetOutPath "$COMMONFILES64\VST3\Arpeggiator.vst3\Contents\x86_64-win"
+  File "${VST3}\Contents\x86_64-win\Arpeggiator.vst3"
+!endif
+!ifdef CLAP
+  SetOutPath "$COMMONFILES64\CLAP"
+  File "${CLAP}"
+!endif
+  SetOutPath "$INSTDIR"
 
   ; The folder every plug-in of the company reads its help file from.
   WriteRegStr HKLM "${SHARED_KEY}" "InstallDirectory" "$INSTDIR"
@@ -81,6 +93,18 @@ Section "Uninstall"
   Delete "$INSTDIR\Arpeggiator.dll"
   Delete "$INSTDIR\Arpeggiator.chm"
   Delete "$INSTDIR\Uninstall Arpeggiator.exe"
+!ifdef VST3
+  Delete "$COMMONFILES64\VST3\Arpeggiator.vst3\Contents\x86_64-win\Arpeggiator.vst3"
+  RMDir "$COMMONFILES64\VST3\Arpeggiator.vst3\Contents\x86_64-win"
+  RMDir "$COMMONFILES64\VST3\Arpeggiator.vst3\Contents"
+  RMDir "$COMMONFILES64\VST3\Arpeggiator.vst3"
+  ; The hosts' folders only when empty: other plug-ins live there too.
+  RMDir "$COMMONFILES64\VST3"
+!endif
+!ifdef CLAP
+  Delete "$COMMONFILES64\CLAP\Arpeggiator.clap"
+  RMDir "$COMMONFILES64\CLAP"
+!endif
   ; Only when empty: the folder may hold the company's other plug-ins.
   RMDir "$INSTDIR"
   RMDir "$PROGRAMFILES64\${COMPANY}"
