@@ -123,6 +123,7 @@ bool ArpeggiatorDpf::Midi(uint32_t offset, const uint8_t* bytes, uint32_t size) 
 
 void ArpeggiatorDpf::Chord(uint32_t, std::string_view text) {
     chordRoot.store(dpfparams::ChordRootOf(text), std::memory_order_relaxed);
+    chordNames.Put(text);
 }
 
 Plugin* createPlugin() { return new ArpeggiatorDpf(); }

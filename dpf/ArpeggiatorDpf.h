@@ -17,6 +17,7 @@
 #include <mutex>
 
 #include "DistrhoPlugin.hpp"
+#include "ChordMailbox.h"
 #include "LivePlayer.h"
 #include "ParameterTable.h"
 #include "SettingsImage.h"
@@ -26,6 +27,10 @@ START_NAMESPACE_DISTRHO
 class ArpeggiatorDpf final : public Plugin, private PlayerOutput {
 public:
     ArpeggiatorDpf();
+
+    // The recognised chord's full name, for the editor window that reaches this object
+    // directly (the formats carry only its root). [any thread]
+    const ChordMailbox& ChordNames() const { return chordNames; }
 
 protected:
     const char* getLabel() const override { return "Arpeggiator"; }
@@ -58,6 +63,7 @@ private:
 
     std::array<std::atomic<int32_t>, dpfparams::kSettingCount> settings;
     std::atomic<int32_t> chordRoot{dpfparams::kNoChord};
+    ChordMailbox chordNames;
     std::unique_ptr<LivePlayer> player;
     // State calls may come from several host threads; the image's filter is theirs alone.
     mutable std::mutex stateLock;
