@@ -5,12 +5,13 @@
 
 #include "engine/FilterAccess.h"
 #include "engine/InterfaceIds.h"
+#include "platform/SequentialStream.h"
 
 namespace {
 
 // A stream over a fixed buffer, living on the caller's stack: Release never deletes it. A read
 // delivers what is left; a write past the end is refused.
-class FixedStream final : public IStream {
+class FixedStream final : public SequentialStream {
 public:
     explicit FixedStream(std::span<uint8_t> target) : bytes(target) {}
 

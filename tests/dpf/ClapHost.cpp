@@ -1,7 +1,5 @@
-// A short CLAP host: dlopen the built .clap, clap_entry, the plug-in factory, one plug-in with
+// A short CLAP host: load the built .clap, clap_entry, the plug-in factory, one plug-in with
 // its params and state extensions, and process() with MIDI, parameter and transport events.
-#include <dlfcn.h>
-
 #include <cstring>
 #include <string>
 
@@ -10,6 +8,7 @@
 #include "clap/ext/params.h"
 #include "clap/ext/state.h"
 #include "clap/plugin-factory.h"
+#include "platform/DynamicLibrary.h"
 
 namespace {
 
@@ -21,9 +20,7 @@ clap_event_header_t Header(uint32_t time, uint16_t type) {
 class ClapHost final : public FormatHost {
 public:
     ClapHost(double rate, uint32_t maxBlock) {
-        library = dlopen(ARP_DPF_CLAP, RTLD_NOW | RTLD_LOCAL);
-        if (library == nullptr) return;
-        entry = static_cast<const clap_plugin_entry_t*>(dlsym(library, "clap_entry"));
+        entry = static_cast<const clap_plugin_entry_t*>(library.Symbol("clap_entry"));
         if (entry == nullptr || !entry->init(ARP_DPF_CLAP)) return;
         const auto* factory =
             static_cast<const clap_plugin_factory_t*>(entry->get_factory(CLAP_PLUGIN_FACTORY_ID));
@@ -43,7 +40,6 @@ public:
         }
         if (plugin != nullptr) plugin->destroy(plugin);
         if (entry != nullptr) entry->deinit();
-        if (library != nullptr) dlclose(library);
     }
 
     bool Loaded() const override { return active && params != nullptr && state != nullptr; }
@@ -132,7 +128,7 @@ private:
                      [](const clap_host_t*, const char*) -> const void* { return nullptr; },
                      [](const clap_host_t*) {}, [](const clap_host_t*) {}, [](const clap_host_t*) {}};
     // clang-format on
-    void* library = nullptr;
+    DynamicLibrary library{ARP_DPF_CLAP};
     const clap_plugin_entry_t* entry = nullptr;
     const clap_plugin_t* plugin = nullptr;
     const clap_plugin_params_t* params = nullptr;

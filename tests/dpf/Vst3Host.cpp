@@ -1,15 +1,14 @@
-// A minimal VST3 host of the interfaces DPF implements: dlopen the bundle's library, its
+// A minimal VST3 host of the interfaces DPF implements: load the bundle's library, its
 // factory, the component with its audio processor and edit controller, and process() with note
 // events, parameter changes and a process context; event lists, parameter queues and a byte
 // stream of the host's own.
-#include <dlfcn.h>
-
 #include <cmath>
 #include <cstring>
 #include <map>
 
 #include "FormatHost.h"
 #include "Ports.h"
+#include "platform/DynamicLibrary.h"
 #include "travesty/audio_processor.h"
 #include "travesty/component.h"
 #include "travesty/edit_controller.h"
@@ -129,12 +128,13 @@ struct ByteStream {
 class Vst3Host final : public FormatHost {
 public:
     Vst3Host(double rate, uint32_t maxBlock) : sampleRate(rate) {
-        library = dlopen(ARP_DPF_VST3, RTLD_NOW | RTLD_LOCAL);
-        if (library == nullptr) return;
-        auto moduleEntry = reinterpret_cast<bool (*)(void*)>(dlsym(library, "ModuleEntry"));
-        auto getFactory =
-            reinterpret_cast<v3_plugin_factory** (*)()>(dlsym(library, "GetPluginFactory"));
-        if (moduleEntry == nullptr || getFactory == nullptr || !moduleEntry(library)) return;
+        // The module's entry: ModuleEntry(handle) on Linux, InitDll() on Windows.
+        auto* moduleEntry = library.Export<bool(void*)>("ModuleEntry");
+        auto* initDll = library.Export<bool()>("InitDll");
+        auto* getFactory = library.Export<v3_plugin_factory**()>("GetPluginFactory");
+        const bool entered = moduleEntry != nullptr ? moduleEntry(library.Handle())
+                                                    : initDll != nullptr && initDll();
+        if (getFactory == nullptr || !entered) return;
         v3_plugin_factory** factory = getFactory();
         v3_class_info info{};
         v3_cpp_obj(factory)->get_class_info(factory, 0, &info);
@@ -167,10 +167,9 @@ public:
             v3_cpp_obj_terminate(component);
             v3_cpp_obj_unref(component);
         }
-        if (library == nullptr) return;
-        if (auto moduleExit = reinterpret_cast<bool (*)()>(dlsym(library, "ModuleExit")))
-            moduleExit();
-        dlclose(library);
+        for (const char* name : {"ModuleExit", "ExitDll"}) {
+            if (auto* moduleExit = library.Export<bool()>(name)) moduleExit();
+        }
     }
 
     bool Loaded() const override { return ready; }
@@ -250,7 +249,7 @@ public:
 
 private:
     double sampleRate;
-    void* library = nullptr;
+    DynamicLibrary library{ARP_DPF_VST3};
     v3_component** component = nullptr;
     v3_audio_processor** processor = nullptr;
     v3_edit_controller** controller = nullptr;

@@ -1,7 +1,5 @@
 #include "Lv2TestHost.h"
 
-#include <dlfcn.h>
-
 #include <algorithm>
 #include <cstdarg>
 #include <cstdio>
@@ -33,12 +31,14 @@ std::vector<TimedMidi> NoteOns(const std::vector<TimedMidi>& events) {
 }
 
 Lv2TestHost::Lv2TestHost(double sampleRate, uint32_t capacity, bool withLog)
-    : input(1 << 16), output(capacity / 8), notifyOut(512), outputCapacity(capacity) {
+    : library(ARP_LV2_LIBRARY),
+      input(1 << 16),
+      output(capacity / 8),
+      notifyOut(512),
+      outputCapacity(capacity) {
     mapFeature = {this, MapUri};
     logFeature = {this, Printf, VPrintf};
-    library = dlopen(ARP_LV2_LIBRARY, RTLD_NOW | RTLD_LOCAL);
-    if (library == nullptr) return;
-    auto entry = reinterpret_cast<LV2_Descriptor_Function>(dlsym(library, "lv2_descriptor"));
+    auto entry = reinterpret_cast<LV2_Descriptor_Function>(library.Symbol("lv2_descriptor"));
     descriptor = entry != nullptr ? entry(0) : nullptr;
     if (descriptor == nullptr) return;
     const LV2_Feature mapped{LV2_URID__map, &mapFeature};
@@ -60,7 +60,6 @@ Lv2TestHost::~Lv2TestHost() {
         descriptor->deactivate(instance);
         descriptor->cleanup(instance);
     }
-    if (library != nullptr) dlclose(library);
 }
 
 void Lv2TestHost::Set(std::string_view symbol, float value) {

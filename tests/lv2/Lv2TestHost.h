@@ -1,7 +1,7 @@
-// A small LV2 host for tests: loads the built bundle's library with dlopen, as a real host
-// does, instantiates the plug-in with a URID map and a log, connects every port, and plays
-// MIDI and time:Position objects through it block by block, collecting what it writes with
-// absolute frame numbers.
+// A small LV2 host for tests: loads the built bundle's library as a real host does,
+// instantiates the plug-in with a URID map and a log, connects every port, and plays MIDI and
+// time:Position objects through it block by block, collecting what it writes with absolute
+// frame numbers.
 #pragma once
 
 #include <array>
@@ -17,6 +17,7 @@
 #include <lv2/urid/urid.h>
 
 #include "Ports.h"
+#include "platform/DynamicLibrary.h"
 
 struct TimedMidi {
     int64_t frame;
@@ -80,7 +81,7 @@ private:
     static int Printf(LV2_Log_Handle handle, LV2_URID type, const char* format, ...);
     static int VPrintf(LV2_Log_Handle handle, LV2_URID type, const char* format, va_list args);
 
-    void* library = nullptr;
+    DynamicLibrary library;
     const LV2_Descriptor* descriptor = nullptr;
     LV2_Handle instance = nullptr;
     std::map<std::string, LV2_URID> urids;

@@ -37,24 +37,3 @@ HRESULT STDMETHODCALLTYPE MemoryStream::Write(const void* buffer, ULONG size, UL
     if (written != nullptr) *written = static_cast<ULONG>(count);
     return writeResult;
 }
-
-#ifdef _WIN32
-HRESULT STDMETHODCALLTYPE MemoryStream::Seek(LARGE_INTEGER, DWORD, ULARGE_INTEGER*) {
-    return E_NOTIMPL;
-}
-HRESULT STDMETHODCALLTYPE MemoryStream::SetSize(ULARGE_INTEGER) { return E_NOTIMPL; }
-HRESULT STDMETHODCALLTYPE MemoryStream::CopyTo(IStream*, ULARGE_INTEGER, ULARGE_INTEGER*,
-                                               ULARGE_INTEGER*) {
-    return E_NOTIMPL;
-}
-HRESULT STDMETHODCALLTYPE MemoryStream::Commit(DWORD) { return E_NOTIMPL; }
-HRESULT STDMETHODCALLTYPE MemoryStream::Revert() { return E_NOTIMPL; }
-HRESULT STDMETHODCALLTYPE MemoryStream::LockRegion(ULARGE_INTEGER, ULARGE_INTEGER, DWORD) {
-    return E_NOTIMPL;
-}
-HRESULT STDMETHODCALLTYPE MemoryStream::UnlockRegion(ULARGE_INTEGER, ULARGE_INTEGER, DWORD) {
-    return E_NOTIMPL;
-}
-HRESULT STDMETHODCALLTYPE MemoryStream::Stat(STATSTG*, DWORD) { return E_NOTIMPL; }
-HRESULT STDMETHODCALLTYPE MemoryStream::Clone(IStream**) { return E_NOTIMPL; }
-#endif

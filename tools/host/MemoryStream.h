@@ -13,9 +13,9 @@
 #include <span>
 #include <vector>
 
-#include "platform/ComTypes.h"
+#include "platform/SequentialStream.h"
 
-class MemoryStream final : public IStream {
+class MemoryStream final : public SequentialStream {
 public:
     // A stream that reads `image` from its start.
     explicit MemoryStream(std::span<const uint8_t> image = {});
@@ -26,20 +26,6 @@ public:
 
     HRESULT STDMETHODCALLTYPE Read(void* buffer, ULONG size, ULONG* read) override;
     HRESULT STDMETHODCALLTYPE Write(const void* buffer, ULONG size, ULONG* written) override;
-
-#ifdef _WIN32
-    // The system's IStream has nine more slots; the filter calls none of them.
-    HRESULT STDMETHODCALLTYPE Seek(LARGE_INTEGER, DWORD, ULARGE_INTEGER*) override;
-    HRESULT STDMETHODCALLTYPE SetSize(ULARGE_INTEGER) override;
-    HRESULT STDMETHODCALLTYPE CopyTo(IStream*, ULARGE_INTEGER, ULARGE_INTEGER*,
-                                     ULARGE_INTEGER*) override;
-    HRESULT STDMETHODCALLTYPE Commit(DWORD) override;
-    HRESULT STDMETHODCALLTYPE Revert() override;
-    HRESULT STDMETHODCALLTYPE LockRegion(ULARGE_INTEGER, ULARGE_INTEGER, DWORD) override;
-    HRESULT STDMETHODCALLTYPE UnlockRegion(ULARGE_INTEGER, ULARGE_INTEGER, DWORD) override;
-    HRESULT STDMETHODCALLTYPE Stat(STATSTG*, DWORD) override;
-    HRESULT STDMETHODCALLTYPE Clone(IStream**) override;
-#endif
 
     // Back to the first byte, for reading what was written or writing over it again. Keeps the
     // buffer, so a loop that rewinds and saves allocates only the first time.
