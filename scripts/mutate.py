@@ -36,7 +36,7 @@ GROUPS = {
                   ["ctest", "--test-dir", NB, "-R", r"^arpeggiate\.(golden|mido|cli)\.",
                    "--stop-on-failure", "--no-tests=error", "-j2", "-Q"]]),
     "editor": (WB, [f"MIDIPlugin/editor/{n}.cpp" for n in
-                    ("PageValueMapping", "PropPageChanges", "PropPageEdits")], ["arp_page_tests"],
+                    ("PageValueMapping", "PageChanges", "PageEdits")], ["arp_page_tests"],
                [XVFB + WINE + [f"{WB}/tests/page/arp_page_tests.exe", FF]]),
     "controls": (WB, [f"controls/{n}.cpp" for n in CONTROLS],
                  ["toolkit_controls_tests", "toolkit_slider_tests", "toolkit_button_tests"],

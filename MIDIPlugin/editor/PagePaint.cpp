@@ -7,7 +7,7 @@
 #include "controls/NWMultiBtn.h"
 #include "controls/WMemDC.h"
 #include "controls/win/PaintDC.h"
-#include "editor/ArpeggiatorPropPage.h"
+#include "editor/ArpeggiatorPage.h"
 
 namespace {
 
@@ -23,7 +23,7 @@ struct Label {
 
 }  // namespace
 
-void CArpeggiatorPropPage::OnPaint() {
+void ArpeggiatorPage::OnPaint() {
     CPaintDC paint(GetSafeHwnd());
     PaintPage(paint);
 }
@@ -31,7 +31,7 @@ void CArpeggiatorPropPage::OnPaint() {
 // WM_PRINTCLIENT (PrintWindow, the page renderer): the same composition into the caller's
 // context, limited to the client area and to whatever clip region the caller selected, as a
 // paint is limited to its clip box. The caller's context is left as it was given.
-void CArpeggiatorPropPage::OnPrintClient(HDC target) {
+void ArpeggiatorPage::OnPrintClient(HDC target) {
     const int saved = SaveDC(target);
     const RECT client = GetClientRect();
     IntersectClipRect(target, client.left, client.top, client.right, client.bottom);
@@ -46,7 +46,7 @@ void CArpeggiatorPropPage::OnPrintClient(HDC target) {
 // the memory context, which copies itself to the target as it goes. The frame pen, the
 // paint's own, stays selected until the controls have drawn, and leaves the context before
 // it is deleted (a selected pen would not be).
-void CArpeggiatorPropPage::PaintPage(CDC& target) {
+void ArpeggiatorPage::PaintPage(CDC& target) {
     CWMemDC memory(target);
     CAutoDCRestorer memoryState(memory, kRestoreSelection);
     PaintSkin(memory, target);
@@ -59,7 +59,7 @@ void CArpeggiatorPropPage::PaintPage(CDC& target) {
     DeleteObject(framePen);
 }
 
-void CArpeggiatorPropPage::PaintSkin(CDC& memory, CDC& target) {
+void ArpeggiatorPage::PaintSkin(CDC& memory, CDC& target) {
     const RECT client = GetClientRect();
     CDC skin;
     skin.CreateCompatibleDC(target.GetSafeHdc());
@@ -71,7 +71,7 @@ void CArpeggiatorPropPage::PaintSkin(CDC& memory, CDC& target) {
 }
 
 // One-pixel outlines in the frame pen; sliders, range sliders and buttons get none.
-void CArpeggiatorPropPage::PaintFrames(CDC& memory) {
+void ArpeggiatorPage::PaintFrames(CDC& memory) {
     memory.SelectObject(GetStockObject(NULL_BRUSH));
     CNWControl* const framed[] = {unitsDropDown, pathDropDown, rateBox,       legatoBox,
                                   swingBox,      outputLowBox, outputHighBox, chordLowBox,
@@ -81,7 +81,7 @@ void CArpeggiatorPropPage::PaintFrames(CDC& memory) {
 
 // Placed from the controls' current positions on every paint, so that the labels follow the
 // layout. Without a background: the skin shows between the letters.
-void CArpeggiatorPropPage::PaintLabels(CDC& memory) {
+void ArpeggiatorPage::PaintLabels(CDC& memory) {
     memory.SetTextColor(textColor);
     memory.SetBkMode(TRANSPARENT);
     memory.SelectObject(labelFont);

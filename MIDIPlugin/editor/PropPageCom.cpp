@@ -14,9 +14,6 @@ namespace {
 constexpr size_t kTitleBytes = 256;
 constexpr size_t kTitleCapacity = kTitleBytes / sizeof(wchar_t);
 
-// The framework's help command that shows the help file's default topic.
-constexpr UINT kHelpDefaultTopic = 11;
-
 }  // namespace
 
 HRESULT STDMETHODCALLTYPE CArpeggiatorPropPage::SetPageSite(IPropertyPageSite* site) {
@@ -32,30 +29,15 @@ HRESULT STDMETHODCALLTYPE CArpeggiatorPropPage::SetPageSite(IPropertyPageSite* s
     return S_OK;
 }
 
-// `modal` makes no difference: the page edits the filter live either way. A page activated
-// again after Deactivate loads its skin again (the window's destruction deleted it), so that
-// it paints and sizes itself as the first time.
+// `modal` makes no difference: the page edits the filter live either way.
 HRESULT STDMETHODCALLTYPE CArpeggiatorPropPage::Activate(HWND parent, LPCRECT rect, BOOL) {
     if (rect == nullptr) return E_POINTER;
-    if (GetSafeHwnd() != nullptr) return E_UNEXPECTED;
-    if (skinBitmap == nullptr) LoadSkin();
-    if (!Create(parent)) return E_OUTOFMEMORY;
-    deactivating = 0;
-    HWND window = GetSafeHwnd();
-    SetWindowLongPtrW(window, GWL_EXSTYLE,
-                      GetWindowLongPtrW(window, GWL_EXSTYLE) | WS_EX_CONTROLPARENT);
-    Move(rect);
-    Show(SW_SHOWNORMAL);
-    return S_OK;
+    if (page.GetSafeHwnd() != nullptr) return E_UNEXPECTED;
+    return page.Create(parent, *rect) ? S_OK : E_OUTOFMEMORY;
 }
 
 HRESULT STDMETHODCALLTYPE CArpeggiatorPropPage::Deactivate() {
-    deactivating = 1;
-    if (GetSafeHwnd() == nullptr) return E_UNEXPECTED;
-    DestroyWindow();
-    initDone = 0;
-    shown = 0;
-    return S_OK;
+    return page.Destroy() ? S_OK : E_UNEXPECTED;
 }
 
 // The structure's size field is the page's to fill, not the caller's: some frames leave it
@@ -71,9 +53,8 @@ HRESULT STDMETHODCALLTYPE CArpeggiatorPropPage::GetPageInfo(PROPPAGEINFO* info) 
 
     const std::wstring text = pagetext::Load(IDS_PAGE_TITLE, kTitleCapacity);
     std::memcpy(title, text.c_str(), (text.size() + 1) * sizeof(wchar_t));
-    if (skinBitmap == nullptr) LoadSkin();
     info->cb = sizeof(PROPPAGEINFO);
-    info->size = SkinSize();
+    info->size = page.Size();
     info->pszDocString = nullptr;
     info->pszHelpFile = nullptr;
     info->dwHelpContext = 0;
@@ -87,22 +68,20 @@ HRESULT STDMETHODCALLTYPE CArpeggiatorPropPage::SetObjects(ULONG count, IUnknown
     if (count != 1) return E_UNEXPECTED;
     if (objects == nullptr || objects[0] == nullptr) return E_POINTER;
     BindFilter(static_cast<CArpeggiator*>(static_cast<IMfxEventFilter*>(objects[0])));
-    if (initDone != 0) RefreshAllControls();
     return S_OK;
 }
 
 HRESULT STDMETHODCALLTYPE CArpeggiatorPropPage::Show(UINT command) {
-    if (GetSafeHwnd() == nullptr) return E_UNEXPECTED;
+    if (page.GetSafeHwnd() == nullptr) return E_UNEXPECTED;
     if (command != SW_HIDE && command != SW_SHOWNORMAL && command != SW_SHOW) return E_INVALIDARG;
-    ShowWindow(static_cast<int>(command));
-    shown = 1;
+    page.Show(static_cast<int>(command));
     return S_OK;
 }
 
 // Without a window there is nothing to move; the next Activate brings its own rectangle.
 HRESULT STDMETHODCALLTYPE CArpeggiatorPropPage::Move(LPCRECT rect) {
     if (rect == nullptr) return E_POINTER;
-    if (GetSafeHwnd() != nullptr) MoveWindow(*rect, true);
+    if (page.GetSafeHwnd() != nullptr) page.Move(*rect);
     return S_OK;
 }
 
@@ -119,7 +98,7 @@ HRESULT STDMETHODCALLTYPE CArpeggiatorPropPage::Apply() {
 // Whether the help file opened or not, the host is told that the page showed no help of its
 // own.
 HRESULT STDMETHODCALLTYPE CArpeggiatorPropPage::Help(LPCOLESTR) {
-    helpLink.Open(kHelpDefaultTopic);
+    page.OpenHelp();
     return S_FALSE;
 }
 
@@ -127,5 +106,5 @@ HRESULT STDMETHODCALLTYPE CArpeggiatorPropPage::Help(LPCOLESTR) {
 // are handled here and reported as used; every other key stays with the frame.
 HRESULT STDMETHODCALLTYPE CArpeggiatorPropPage::TranslateAccelerator(MSG* message) {
     if (message == nullptr) return E_POINTER;
-    return TranslateKey(*message) ? S_OK : S_FALSE;
+    return page.TranslateKey(*message) ? S_OK : S_FALSE;
 }

@@ -69,12 +69,16 @@ size_t PrivateBytes() {
     return counters.PrivateUsage;
 }
 
-// The left-hand window on and the chord's keys held, until the page shows the chord.
-void ShowChord(AttachedFilter& filter, CArpeggiatorPropPage& page) {
+// The left-hand window on (before the page opens, which shows it), then the chord's keys held,
+// until the page shows the chord.
+void LeftHandWindowOn(AttachedFilter& filter) {
     ArpeggiatorParams params = filter.Door().ReadParams();
     params.leftHandWindowOn = 1;
     filter.Door().WriteParams(params);
-    page.RefreshAllControls();
+}
+
+void ShowChord(AttachedFilter& filter, HWND window) {
+    const ArpeggiatorParams params = filter.Door().ReadParams();
     std::vector<ShortMessageRecord> presses;
     for (int32_t key :
          KeysForChord(L"G 7 1st inversion", params.leftHandBottom, params.leftHandSpan)) {
@@ -82,7 +86,7 @@ void ShowChord(AttachedFilter& filter, CArpeggiatorPropPage& page) {
     }
     FilterLive(filter.filter, presses);
     realinput::PumpPending();
-    UpdateWindow(page.GetSafeHwnd());
+    UpdateWindow(window);
 }
 
 void PrintRow(const char* name, const Figures& figures, double targetMs) {
@@ -97,6 +101,7 @@ int main() {
     auto* page = new CArpeggiatorPropPage();
     IUnknown* object = static_cast<IMfxEventFilter*>(filter.filter);
     page->SetObjects(1, &object);
+    LeftHandWindowOn(filter);
     CWindow frame;
     if (!frame.CreateEx(WS_EX_TOOLWINDOW, nullptr, L"page bench", WS_POPUP | WS_VISIBLE,
                         {40, 40, 40 + kPageRect.right, 40 + kPageRect.bottom}, nullptr, 0) ||
@@ -104,8 +109,9 @@ int main() {
         std::fprintf(stderr, "arp_page_bench: the page did not open (is there a display?)\n");
         return 1;
     }
-    HWND window = page->GetSafeHwnd();
-    ShowChord(filter, *page);
+    // The page's window is the frame's only child.
+    HWND window = GetWindow(frame.GetSafeHwnd(), GW_CHILD);
+    ShowChord(filter, window);
     Repaints(window, nullptr, kWarmUp);
     Repaints(window, &kChordDisplay, kWarmUp);
 

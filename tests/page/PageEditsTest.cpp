@@ -155,12 +155,12 @@ TEST(PageTypedNumbers, TheRateBoxInNotesModeOpensNoEditor) {
     ASSERT_TRUE(h.Open());
     {
         ModalWatch watch([&h] { return CancelEditor(h.Window()); });
-        h.page->OnControlAction(h["rateBox"], 0);
+        h.view.OnControlAction(h["rateBox"], 0);
         EXPECT_FALSE(watch.Fired()) << "an editor opened over the rate box";
     }
     {
         ModalWatch watch([&h] { return CancelEditor(h.Window()); });
-        h.page->OnControlAction(h["legatoBox"], 0);
+        h.view.OnControlAction(h["legatoBox"], 0);
         EXPECT_TRUE(watch.Fired()) << "no editor over the legato box";
     }
     EXPECT_EQ(h.filter.Params().legato, 50) << "a cancelled edit changes nothing";

@@ -14,18 +14,18 @@
 TEST(PageControls, MadeInMemberOrderWithThePagesStyleAndSetUp) {
     PageHarness h;
     const std::vector<PropPageProbe::Named> named = h.probe.Controls();
-    ASSERT_EQ(h.page->GetControls().size(), 19u);
+    ASSERT_EQ(h.view.GetControls().size(), 19u);
     for (size_t i = 0; i < named.size(); ++i) {
         SCOPED_TRACE(named[i].name);
         CNWControl* control = named[i].control;
-        EXPECT_EQ(h.page->GetControls()[i], control);
-        EXPECT_EQ(h.page->GetTabControls()[i], control);
+        EXPECT_EQ(h.view.GetControls()[i], control);
+        EXPECT_EQ(h.view.GetTabControls()[i], control);
         EXPECT_EQ(control->GetId(), static_cast<int32_t>(10 + i));
         // What the golden pictures cannot show: the hover frame on, no tip while dragging.
         EXPECT_EQ(control->GetStyle().GetOption(NWControlStyle::kHoverFrame), 1u);
         EXPECT_EQ(control->GetStyle().GetOption(NWControlStyle::kTrackingTip), 0u);
     }
-    EXPECT_EQ(h.page->GetSiteName(), L"ARPEGGIATORPROPPAGE");
+    EXPECT_EQ(h.view.GetSiteName(), L"ARPEGGIATORPROPPAGE");
     EXPECT_EQ(h["enableButton"]->GetName(), L"Enable");
     EXPECT_EQ(dynamic_cast<CNWSliderCtrl*>(h["swingSlider"])->GetOrigin(), 0.5)
         << "swing's bar grows from its middle";

@@ -68,7 +68,7 @@ TEST(ChordNotification, NothingChangesBeforeThePageIsShown) {
     EXPECT_TRUE(ChordOf(h.filter).empty()) << "the engine must not hand text to a closed page";
 
     ASSERT_TRUE(h.MakeParent());
-    ASSERT_TRUE(h.page->Create(h.Parent())) << "the window, initialised but not shown";
+    ASSERT_TRUE(h.view.CDialog::Create(h.Parent())) << "the window, initialised but not shown";
     PlayChord(h.filter);
     ASSERT_FALSE(ChordOf(h.filter).empty()) << "an initialised page is told";
     SendMessageW(h.Window(), WM_COMMAND, ChordNotifyCode, 0);

@@ -143,10 +143,10 @@ private:
         CNWControl* control = AnyControl();
         const RECT rect = control->GetRect();
         POINT at = {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
-        h.page->ClientToScreen(at);
+        h.view.ClientToScreen(at);
         const int delta = 120 * Between(-12, 12);
         const auto keys = static_cast<WORD>(Between(0, 1) ? MK_SHIFT : 0);
-        h.page->RouteWheel(MAKEWPARAM(keys, delta), MAKELPARAM(at.x, at.y));
+        h.view.RouteWheel(MAKEWPARAM(keys, delta), MAKELPARAM(at.x, at.y));
         return std::string(NameOf(control)) + " wheel " + std::to_string(delta);
     }
     // A key on the focused control. Keys that open a modal editor or menu are left out.
@@ -157,8 +157,8 @@ private:
         const bool toggles = dynamic_cast<CNWMultiBtn*>(control) != nullptr ||
                              dynamic_cast<CNWMinMaxSlider*>(control) != nullptr;
         if (toggles && Between(0, 4) == 0) key = VK_SPACE;
-        h.page->SetKeyboardControl(control);
-        h.page->HandleKey(key, Between(0, 3) == 0 ? UINT{CNWControl::kShiftKey} : 0u);
+        h.view.SetKeyboardControl(control);
+        h.view.HandleKey(key, Between(0, 3) == 0 ? UINT{CNWControl::kShiftKey} : 0u);
         return std::string(NameOf(control)) + " key " + std::to_string(key);
     }
     // What a reader may hand any control: numbers in and out of range, names, nonsense.
@@ -170,7 +170,7 @@ private:
             Between(0, 1)
                 ? std::to_wstring(Between(-200, 700))
                 : std::wstring(kTexts[Between(0, static_cast<int32_t>(std::size(kTexts)) - 1)]);
-        h.page->SetAccessibleValue(control, text);
+        h.view.SetAccessibleValue(control, text);
         return std::string(NameOf(control)) + " set by a reader";
     }
     // Stored settings loaded while the page is open, or the frame handing the page its filter.
@@ -222,11 +222,11 @@ private:
     std::string Menu() {
         if (Between(0, 1) == 0) {
             const auto id = static_cast<UINT>(Between(32771, 32774));
-            h.page->OnPathCommand(id);
+            h.view.OnPathCommand(id);
             return "path " + std::to_string(id);
         }
         const auto id = static_cast<UINT>(Between(32775, 32777));
-        h.page->OnUnitsCommand(id);
+        h.view.OnUnitsCommand(id);
         return "units " + std::to_string(id);
     }
     std::string ClickButton() {
@@ -273,7 +273,7 @@ TEST(PageProperty, NoSequenceOfInputsLeavesTheBlockOutsideItsRangesOrTheControls
     Operations operations(h, kSeed);
     for (int sequence = 0; sequence < kSequences; ++sequence) {
         DrawEditorSettings(h.filter.Params(), operations.Random());
-        h.page->RefreshAllControls();
+        h.view.RefreshAllControls();
         std::string done;
         const int count = operations.Between(1, 8);
         for (int step = 0; step < count; ++step) {

@@ -31,12 +31,12 @@ TEST(PageValues, TheRateShowsNoteValuesInNotesModeAndNumbersOtherwise) {
     for (int32_t note = 0; note <= 10; ++note) {
         SCOPED_TRACE("noteValue " + std::to_string(note));
         h.filter.Params().noteValue = note;
-        h.page->RefreshAllControls();
+        h.view.RefreshAllControls();
         EXPECT_EQ(h["rateBox"]->GetValueText(), names[note]);
     }
     h.filter.Params().rateUnits = kRateTicks;
     h.filter.Params().rateAmount = 480;
-    h.page->RefreshAllControls();
+    h.view.RefreshAllControls();
     ExpectTexts(h, {{"rateBox", L"480"}, {"unitsDropDown", L"MIDI Ticks"}});
 }
 

@@ -104,7 +104,7 @@ TEST(PageFlicker, AHundredChordsReachTheWindowAsOneFinishedCopyEach) {
     EXPECT_EQ(picturesWithoutControls, 0);
     EXPECT_GT(log.AllCalls(), static_cast<size_t>(10 * kChords)) << "the recorder saw no drawing";
     ASSERT_EQ(log.WindowCalls().size(), static_cast<size_t>(kChords));
-    const RECT client = h.page->GetClientRect();
+    const RECT client = h.view.GetClientRect();
     for (const DrawCallLog::Call& call : log.WindowCalls()) {
         EXPECT_EQ(call.function, "BitBlt");
         EXPECT_EQ(call.rop, static_cast<DWORD>(SRCCOPY));

@@ -70,7 +70,7 @@ size_t DifferingAround(const RgbImage& page, const RgbImage& expected, const Pag
     for (LONG y = std::max(around.top, 0L); y < std::min(around.bottom, kPageSize.cy); ++y) {
         for (LONG x = std::max(around.left, 0L); x < std::min(around.right, kPageSize.cx); ++x) {
             bool underControl = false;
-            for (CNWControl* control : h.page->GetControls()) {
+            for (CNWControl* control : h.view.GetControls()) {
                 RECT r = control->GetRect();
                 InflateRect(&r, 1, 1);
                 underControl = underControl || PtInRect(&r, {x, y});

@@ -4,7 +4,7 @@
 #include "host/MemoryStream.h"
 
 PageHarness::PageHarness(int32_t ticksPerQuarter)
-    : filter(ticksPerQuarter), page(new CArpeggiatorPropPage()), probe(*page) {
+    : filter(ticksPerQuarter), page(new CArpeggiatorPropPage()), probe(*page), view(probe.Page()) {
     IUnknown* object = static_cast<IMfxEventFilter*>(filter.filter);
     page->SetObjects(1, &object);
 }

@@ -27,7 +27,7 @@ public:
     // The parent window alone, as a frame has it before it activates its page.
     bool MakeParent();
     HRESULT Close() { return page->Deactivate(); }
-    HWND Window() const { return page->GetSafeHwnd(); }
+    HWND Window() const { return view.GetSafeHwnd(); }
     HWND Parent() const { return parent.GetSafeHwnd(); }
     // The settings, as a host loads them: through the filter's IPersistStream.
     HRESULT Load(const ArpeggiatorParams& params);
@@ -39,6 +39,7 @@ public:
     FilterHarness filter;
     CArpeggiatorPropPage* const page;
     PropPageProbe probe;
+    ArpeggiatorPage& view;  // the page window inside `page`
 
 private:
     CWindow parent;

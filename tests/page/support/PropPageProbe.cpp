@@ -41,7 +41,7 @@ CNWMinMaxSlider* PropPageProbe::RangeSlider(std::string_view name) const {
 }
 
 bool PropPageProbe::TakesNumber(CNWControl* box, int32_t& min, int32_t& max) const {
-    CArpeggiatorPropPage::NumberEntry entry = {};
+    ArpeggiatorPage::NumberEntry entry = {};
     if (!page.NumberEntryFor(box, page.Params(), entry)) return false;
     min = entry.min;
     max = entry.max;

@@ -1,6 +1,6 @@
 // The tests' view into an editor page of their own process: its controls by name (in member
 // order), and the typed-number path without the modal editor in front of it. A friend of the
-// page; nothing else reaches past its public operations.
+// page window and of its COM container; nothing else reaches past their public operations.
 #pragma once
 
 #include <cstdint>
@@ -22,7 +22,11 @@ public:
         CNWControl* control;
     };
 
-    explicit PropPageProbe(CArpeggiatorPropPage& target) : page(target) {}
+    explicit PropPageProbe(CArpeggiatorPropPage& target) : page(target.page) {}
+    explicit PropPageProbe(ArpeggiatorPage& target) : page(target) {}
+
+    // The page window inside the COM container.
+    ArpeggiatorPage& Page() const { return page; }
 
     // The 19 controls in member order, by their member names.
     std::vector<Named> Controls() const;
@@ -43,5 +47,5 @@ public:
     DWORD_PTR HelpCookie() const { return page.helpLink.GetCookie(); }
 
 private:
-    CArpeggiatorPropPage& page;
+    ArpeggiatorPage& page;
 };

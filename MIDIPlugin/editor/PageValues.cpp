@@ -8,10 +8,9 @@
 #include "controls/NWMinMaxSlider.h"
 #include "controls/NWMultiBtn.h"
 #include "controls/NWSliderCtrl.h"
-#include "editor/ArpeggiatorPropPage.h"
+#include "editor/ArpeggiatorPage.h"
 #include "editor/PageTexts.h"
 #include "editor/PageValueMapping.h"
-#include "engine/FilterAccess.h"
 #include "resources/ResourceIds.h"
 
 using pagevalues::RangeTop;
@@ -27,16 +26,16 @@ std::wstring Format(const wchar_t* format, int32_t n) {
 
 }  // namespace
 
-// A copy taken under the filter's lock (recursive: callers may hold it already). A page
-// without a filter shows the defaults.
-ArpeggiatorParams CArpeggiatorPropPage::Params() const {
-    return filter != nullptr ? FilterAccess(*filter).ReadParams() : DefaultArpeggiatorParams();
+// A copy taken under the model's lock (recursive: callers may hold it already). A page
+// without a model shows the defaults.
+ArpeggiatorParams ArpeggiatorPage::Params() const {
+    return model != nullptr ? model->Read() : DefaultArpeggiatorParams();
 }
 
 // A rateUnits outside 0..2 (stored settings only) gives 0 in the range -1..1: the box shows 0,
 // the slider sits in its middle, and the rate controls change nothing.
-void CArpeggiatorPropPage::GetRateRange(const ArpeggiatorParams& p, int32_t& value, int32_t& min,
-                                        int32_t& max) const {
+void ArpeggiatorPage::GetRateRange(const ArpeggiatorParams& p, int32_t& value, int32_t& min,
+                                   int32_t& max) const {
     if (p.rateUnits == kRateNotes) {
         value = p.noteValue;
         min = pagevalues::kNoteValue.min;
@@ -53,22 +52,22 @@ void CArpeggiatorPropPage::GetRateRange(const ArpeggiatorParams& p, int32_t& val
 }
 
 // [takes lock]
-void CArpeggiatorPropPage::SetRateValue(int32_t n) {
-    FilterAccess(*filter).EditParams([n](ArpeggiatorParams& p) {
+void ArpeggiatorPage::SetRateValue(int32_t n) {
+    EditModel([n](ArpeggiatorParams& p) {
         if (p.rateUnits == kRateNotes) p.noteValue = n;
         if (p.rateUnits == kRateTicks || p.rateUnits == kRateMilliseconds) p.rateAmount = n;
     });
 }
 
 // [takes lock]
-void CArpeggiatorPropPage::RefreshAllControls() {
-    if (filter == nullptr) return;
-    FilterAccess(*filter).ViewParams([this](const ArpeggiatorParams&) {
+void ArpeggiatorPage::RefreshAllControls() {
+    if (model == nullptr) return;
+    model->View([this](const ArpeggiatorParams&) {
         for (CNWControl* control : GetControls()) UpdateControl(control);
     });
 }
 
-void CArpeggiatorPropPage::UpdateControl(CNWControl* control) {
+void ArpeggiatorPage::UpdateControl(CNWControl* control) {
     const ArpeggiatorParams p = Params();
     int32_t rate = 0, rateMin = 0, rateMax = 0;
     GetRateRange(p, rate, rateMin, rateMax);
@@ -103,24 +102,22 @@ void CArpeggiatorPropPage::UpdateControl(CNWControl* control) {
     }
 }
 
-void CArpeggiatorPropPage::UpdateSwitch(CNWControl* control, int32_t setting) {
+void ArpeggiatorPage::UpdateSwitch(CNWControl* control, int32_t setting) {
     control->SetValue(setting != 0 ? 1.0 : 0.0, 0, 1);
 }
 
-void CArpeggiatorPropPage::UpdateRangeSlider(CNWMinMaxSlider* slider, int32_t bottom,
-                                             int32_t span) {
+void ArpeggiatorPage::UpdateRangeSlider(CNWMinMaxSlider* slider, int32_t bottom, int32_t span) {
     slider->SetLow(ToUnit(bottom, pagevalues::kKey.min, pagevalues::kKey.max), 0, 1);
     slider->SetHigh(ToUnit(RangeTop(bottom, span), pagevalues::kKey.min, pagevalues::kKey.max), 0,
                     1);
 }
 
-std::wstring CArpeggiatorPropPage::OptionText(UINT firstStringId, int32_t count,
-                                              int32_t index) const {
+std::wstring ArpeggiatorPage::OptionText(UINT firstStringId, int32_t count, int32_t index) const {
     return pagetext::Option(firstStringId, count, index);
 }
 
 // Reads the parameter block, not the control: the text always tells what the engine uses.
-void CArpeggiatorPropPage::GetValueText(CNWControl* control, std::wstring& text, int) {
+void ArpeggiatorPage::GetValueText(CNWControl* control, std::wstring& text, int) {
     const ArpeggiatorParams p = Params();
     if (control == rateBox) {
         int32_t rate = 0, rateMin = 0, rateMax = 0;

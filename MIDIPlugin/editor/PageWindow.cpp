@@ -1,13 +1,12 @@
 // The page's window: its dialog initialisation, its message map, the mouse routed to the
 // controls through the site, and the chord notification.
 #include <string>
+#include <utility>
 
 #include "controls/NWAccessibility.h"
 #include "controls/NWControl.h"
 #include "controls/NWEditControl.h"
-#include "editor/ArpeggiatorPropPage.h"
-#include "engine/Arpeggiator.h"
-#include "engine/FilterAccess.h"
+#include "editor/ArpeggiatorPage.h"
 
 #include <windowsx.h>
 
@@ -19,29 +18,28 @@ UINT KeyFlagsOf(WPARAM wParam) { return static_cast<UINT>(wParam); }
 
 }  // namespace
 
-void CArpeggiatorPropPage::SetSiteName() {
-    NameSite("ArpeggiatorPropPage", "CArpeggiatorPropPage::SetSiteName");
+// The site keeps the name it always had, whatever its container: the tests know it.
+void ArpeggiatorPage::SetSiteName() {
+    NameSite("ArpeggiatorPropPage", "ArpeggiatorPage::SetSiteName");
 }
 
-void CArpeggiatorPropPage::InvalidateHost() {
+void ArpeggiatorPage::InvalidateHost() {
     if (GetSafeHwnd() != nullptr) Invalidate(true);
 }
 
-void CArpeggiatorPropPage::ClientToScreen(POINT& point) const {
+void ArpeggiatorPage::ClientToScreen(POINT& point) const {
     if (GetSafeHwnd() != nullptr) CWindow::ClientToScreen(point);
 }
 
-void CArpeggiatorPropPage::ScreenToClient(POINT& point) const {
+void ArpeggiatorPage::ScreenToClient(POINT& point) const {
     if (GetSafeHwnd() != nullptr) CWindow::ScreenToClient(point);
 }
 
-CWindow* CArpeggiatorPropPage::GetHostWnd() const {
-    return const_cast<CArpeggiatorPropPage*>(this);
-}
+CWindow* ArpeggiatorPage::GetHostWnd() const { return const_cast<ArpeggiatorPage*>(this); }
 
 // The controls were made with the page, before its window: the site hooks the window now,
 // once the controls are in place, so that their tooltips cover their real rectangles.
-BOOL CArpeggiatorPropPage::OnInitDialog() {
+BOOL ArpeggiatorPage::OnInitDialog() {
     postTarget = GetSafeHwnd();
     RefreshAllControls();
     LayoutControls();
@@ -51,7 +49,7 @@ BOOL CArpeggiatorPropPage::OnInitDialog() {
     return TRUE;
 }
 
-BOOL CArpeggiatorPropPage::OnCommand(WPARAM wParam, LPARAM) {
+BOOL ArpeggiatorPage::OnCommand(WPARAM wParam, LPARAM) {
     if (initDone == 0 || shown == 0) return FALSE;
     if (deactivating != 0) return FALSE;
     if (HIWORD(wParam) == HIWORD(ChordNotifyCode)) ShowChordText();
@@ -59,7 +57,7 @@ BOOL CArpeggiatorPropPage::OnCommand(WPARAM wParam, LPARAM) {
 }
 
 // The two drop-downs' menu items; a command from a menu carries 0 in its high word.
-bool CArpeggiatorPropPage::RouteCommand(WPARAM wParam) {
+bool ArpeggiatorPage::RouteCommand(WPARAM wParam) {
     if (HIWORD(wParam) != 0) return false;
     const UINT id = LOWORD(wParam);
     if (id >= kFirstPathCommand && id < kFirstPathCommand + 4) {
@@ -74,17 +72,16 @@ bool CArpeggiatorPropPage::RouteCommand(WPARAM wParam) {
 }
 
 // The latest chord text, which may already be newer than the one the engine posted for.
-void CArpeggiatorPropPage::ShowChordText() {
-    if (filter == nullptr) return;
-    const ChordText chord = FilterAccess(*filter).CopyChordName();
-    chordDisplay->SetValueText(std::wstring(chord.text, chord.length));
+void ArpeggiatorPage::ShowChordText() {
+    if (model == nullptr) return;
+    chordDisplay->SetValueText(model->ChordName());
     // Besides the value change every text change raises: the display is a live region, so a
     // reader announces the new chord wherever the focus is.
     CNWAccessibility::NotifyControlEvent(EVENT_OBJECT_LIVEREGIONCHANGED, *chordDisplay);
     InvalidateHost();
 }
 
-LRESULT CArpeggiatorPropPage::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT ArpeggiatorPage::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_ERASEBKGND:
             return TRUE;  // painting covers every pixel
@@ -107,6 +104,9 @@ LRESULT CArpeggiatorPropPage::WindowProc(UINT message, WPARAM wParam, LPARAM lPa
         case WM_LBUTTONUP:
             OnLButtonUp(KeyFlagsOf(wParam), PointOf(lParam));
             break;
+        case WM_CAPTURECHANGED:
+            EndDrag();  // a menu or another window took the mouse: no release will come
+            break;
         case WM_MOUSEMOVE:
             OnMouseMove(KeyFlagsOf(wParam), PointOf(lParam));
             if (GetCapturedControl() != nullptr) return 0;
@@ -119,12 +119,14 @@ LRESULT CArpeggiatorPropPage::WindowProc(UINT message, WPARAM wParam, LPARAM lPa
 
 // A press or a double-click: the page takes the mouse, and the control under the point (if
 // enabled) gets the press.
-void CArpeggiatorPropPage::OnLButtonDown(UINT message, UINT keyFlags, POINT point) {
+void ArpeggiatorPage::OnLButtonDown(UINT message, UINT keyFlags, POINT point) {
     SetKeyboardCues(false);
     TakeKeyboardFocus();
     SetCapture(GetSafeHwnd());
     CNWControl* control = CaptureControlAt(point);
     if (control == nullptr || !control->IsEnabled()) return;
+    if (!dragging) BeginGesture();
+    dragging = true;
     if (message == WM_LBUTTONDBLCLK) {
         control->OnLButtonDblClk(keyFlags, point);
     } else {
@@ -132,26 +134,36 @@ void CArpeggiatorPropPage::OnLButtonDown(UINT message, UINT keyFlags, POINT poin
     }
 }
 
-void CArpeggiatorPropPage::OnLButtonUp(UINT keyFlags, POINT point) {
+// The press's gesture stays open through the release, which may still change the value (a
+// button toggles on it), although releasing the capture reports the mouse lost first.
+void ArpeggiatorPage::OnLButtonUp(UINT keyFlags, POINT point) {
+    const bool pressed = std::exchange(dragging, false);
     ReleaseCapture();
-    CNWControl* captured = GetCapturedControl();
-    if (captured != nullptr && captured->IsPressed()) {
-        captured->OnLButtonUp(keyFlags, point);
-        return;
+    CNWControl* control = GetCapturedControl();
+    if (control == nullptr || !control->IsPressed()) {
+        control = CaptureControlAt(point);
+        if (control != nullptr && !control->IsEnabled()) control = nullptr;
     }
-    CNWControl* control = CaptureControlAt(point);
-    if (control != nullptr && control->IsEnabled()) control->OnLButtonUp(keyFlags, point);
+    if (control != nullptr) control->OnLButtonUp(keyFlags, point);
+    if (pressed) EndGesture();
 }
 
-void CArpeggiatorPropPage::OnMouseMove(UINT keyFlags, POINT point) {
+void ArpeggiatorPage::EndDrag() {
+    if (!dragging) return;
+    dragging = false;
+    EndGesture();
+}
+
+void ArpeggiatorPage::OnMouseMove(UINT keyFlags, POINT point) {
     UpdateHover(point);
     if (CNWControl* captured = GetCapturedControl()) captured->OnMouseMove(keyFlags, point);
 }
 
 // The base's handling first (the dialog's own); then the skin goes, and with the window the
 // engine's target for chord notifications.
-void CArpeggiatorPropPage::OnDestroy() {
+void ArpeggiatorPage::OnDestroy() {
     postTarget = nullptr;
+    EndDrag();
     Default(WM_DESTROY, 0, 0);
     if (skinBitmap != nullptr) DeleteObject(skinBitmap);
     skinBitmap = nullptr;

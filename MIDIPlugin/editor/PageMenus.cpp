@@ -7,10 +7,10 @@
 #include "controls/NWEditControl.h"
 #include "controls/NWSliderCtrl.h"
 #include "controls/win/Menu.h"
-#include "editor/ArpeggiatorPropPage.h"
+#include "editor/ArpeggiatorPage.h"
 #include "editor/PageTexts.h"
 #include "editor/PageValueMapping.h"
-#include "engine/FilterAccess.h"
+#include "engine/HostInterfaces.h"
 #include "resources/ResourceIds.h"
 
 namespace {
@@ -29,7 +29,7 @@ int32_t ClampRate(int64_t amount) {
 }  // namespace
 
 // The chosen item comes back as WM_COMMAND to the page window. No item is checked.
-void CArpeggiatorPropPage::OnControlMenu(CNWControl* control, UINT, CMenu& menu) {
+void ArpeggiatorPage::OnControlMenu(CNWControl* control, UINT, CMenu& menu) {
     if (control == pathDropDown) {
         AppendItems(menu, IDS_PATH_FIRST, kFirstPathCommand, 4);
     } else if (control == unitsDropDown) {
@@ -44,20 +44,20 @@ void CArpeggiatorPropPage::OnControlMenu(CNWControl* control, UINT, CMenu& menu)
 }
 
 // [takes lock]
-void CArpeggiatorPropPage::OnPathCommand(UINT id) {
-    if (filter == nullptr) return;
-    FilterAccess(*filter).EditParams([this, id](ArpeggiatorParams& p) {
+void ArpeggiatorPage::OnPathCommand(UINT id) {
+    if (model == nullptr) return;
+    EditModel([this, id](ArpeggiatorParams& p) {
         p.pathDirection = static_cast<int32_t>(id - kFirstPathCommand);
         UpdateControl(pathDropDown);
     });
 }
 
 // [takes lock, then refreshes the rate controls after releasing it]
-void CArpeggiatorPropPage::OnUnitsCommand(UINT id) {
-    if (filter == nullptr) return;
+void ArpeggiatorPage::OnUnitsCommand(UINT id) {
+    if (model == nullptr) return;
     const int32_t current = pagevalues::FromUnit(
         rateSlider->GetValue(), pagevalues::kRateAmount.min, pagevalues::kRateAmount.max);
-    FilterAccess(*filter).EditParams([this, id, current](ArpeggiatorParams& p) {
+    EditModel([this, id, current](ArpeggiatorParams& p) {
         const int32_t oldUnits = p.rateUnits;
         p.rateUnits = static_cast<int32_t>(id - kFirstUnitsCommand);
         ConvertRate(p, oldUnits, p.rateUnits, current);
@@ -77,9 +77,9 @@ void CArpeggiatorPropPage::OnUnitsCommand(UINT id) {
 // Only with the host's time converter, and only into ticks or milliseconds; a switch to Notes
 // keeps the old noteValue. A noteValue outside the note table (stored settings only) has no
 // length, and nothing is converted.
-void CArpeggiatorPropPage::ConvertRate(ArpeggiatorParams& p, int32_t oldUnits, int32_t newUnits,
-                                       int32_t current) {
-    IHostTimeConverter* converter = FilterAccess(*filter).TimeConverter();
+void ArpeggiatorPage::ConvertRate(ArpeggiatorParams& p, int32_t oldUnits, int32_t newUnits,
+                                  int32_t current) {
+    IHostTimeConverter* converter = model->TimeConverter();
     if (newUnits == kRateNotes || converter == nullptr) return;
     if (oldUnits == kRateNotes) {
         if (p.noteValue < 0 ||

@@ -6,16 +6,15 @@
 
 #include "controls/CellPropEditCtrl.h"
 #include "controls/NWEditControl.h"
-#include "editor/ArpeggiatorPropPage.h"
+#include "editor/ArpeggiatorPage.h"
 #include "editor/PageValueMapping.h"
-#include "engine/FilterAccess.h"
 #include "propvalues/PropInt.h"
 
 using pagevalues::kKey;
 using pagevalues::ToUnit;
 
-void CArpeggiatorPropPage::OnControlAction(CNWControl* control, UINT) {
-    if (filter == nullptr) return;
+void ArpeggiatorPage::OnControlAction(CNWControl* control, UINT) {
+    if (model == nullptr) return;
     NumberEntry entry = {};
     if (!NumberEntryFor(control, Params(), entry)) return;
     int32_t n = entry.current;
@@ -24,8 +23,8 @@ void CArpeggiatorPropPage::OnControlAction(CNWControl* control, UINT) {
 
 // Which boxes take a typed number, and within which limits. In Notes mode the rate box steps
 // through note values only and cannot be typed into.
-bool CArpeggiatorPropPage::NumberEntryFor(CNWControl* control, const ArpeggiatorParams& p,
-                                          NumberEntry& entry) const {
+bool ArpeggiatorPage::NumberEntryFor(CNWControl* control, const ArpeggiatorParams& p,
+                                     NumberEntry& entry) const {
     if (control == rateBox && p.rateUnits > kRateNotes) {
         entry = {p.rateAmount, pagevalues::kRateAmount.min, pagevalues::kRateAmount.max};
     } else if (control == legatoBox) {
@@ -46,11 +45,11 @@ bool CArpeggiatorPropPage::NumberEntryFor(CNWControl* control, const Arpeggiator
     return true;
 }
 
-// Runs the editor's own message loop on this thread; the filter's lock is not held meanwhile.
+// Runs the editor's own message loop on this thread; the model's lock is not held meanwhile.
 // The editor accepts only a whole number within [min, max]; a stored number outside them is
 // still shown as it is, and has to be replaced before the edit can be confirmed.
-bool CArpeggiatorPropPage::EditNumber(int32_t& n, CNWControl* control, int32_t min, int32_t max,
-                                      int32_t current) {
+bool ArpeggiatorPage::EditNumber(int32_t& n, CNWControl* control, int32_t min, int32_t max,
+                                 int32_t current) {
     CPropInt number(std::clamp(current, min, max), min, max);
     CCellPropEditCtrl editor(nullptr, &number, CCellPropEditCtrl::kNoLengthLimit);
     wchar_t text[16];
@@ -67,8 +66,8 @@ bool CArpeggiatorPropPage::EditNumber(int32_t& n, CNWControl* control, int32_t m
 
 // [takes lock] A range box's number goes straight to the range rules: a value box that
 // already shows the number (a stored key beyond 0..127 is shown clamped) would not notify.
-void CArpeggiatorPropPage::ApplyTypedNumber(CNWControl* control, int32_t n) {
-    FilterAccess(*filter).EditParams([this, control, n](ArpeggiatorParams& p) {
+void ArpeggiatorPage::ApplyTypedNumber(CNWControl* control, int32_t n) {
+    EditModel([this, control, n](ArpeggiatorParams& p) {
         NumberEntry entry = {};
         if (!NumberEntryFor(control, p, entry)) return;
         if (IsRangeBox(control)) {

@@ -5,7 +5,7 @@
 #include <algorithm>
 
 #include "controls/NWEditControl.h"
-#include "editor/ArpeggiatorPropPage.h"
+#include "editor/ArpeggiatorPage.h"
 #include "editor/PageValueMapping.h"
 
 namespace {
@@ -17,8 +17,8 @@ constexpr int64_t kPageStep = 10;
 
 // A value box's number steps by whole units: the toolkit's line step of a 0..1 value would
 // move legato or the rate by less than one unit and round to no change at all.
-bool CArpeggiatorPropPage::OnControlKey(CNWControl* control, UINT key, UINT) {
-    if (filter == nullptr || control == chordDisplay) return false;
+bool ArpeggiatorPage::OnControlKey(CNWControl* control, UINT key, UINT) {
+    if (model == nullptr || control == chordDisplay) return false;
     NumberEntry entry = {};
     if (!StepEntryFor(control, Params(), entry)) return false;
     int64_t n = entry.current;
@@ -50,14 +50,14 @@ bool CArpeggiatorPropPage::OnControlKey(CNWControl* control, UINT key, UINT) {
     return true;
 }
 
-bool CArpeggiatorPropPage::WantsEnter(CNWControl* control) {
+bool ArpeggiatorPage::WantsEnter(CNWControl* control) {
     NumberEntry entry = {};
-    return filter != nullptr && NumberEntryFor(control, Params(), entry);
+    return model != nullptr && NumberEntryFor(control, Params(), entry);
 }
 
 // What a box steps: its typed number, or, for the rate box in Notes mode, the note value.
-bool CArpeggiatorPropPage::StepEntryFor(CNWControl* control, const ArpeggiatorParams& p,
-                                        NumberEntry& entry) const {
+bool ArpeggiatorPage::StepEntryFor(CNWControl* control, const ArpeggiatorParams& p,
+                                   NumberEntry& entry) const {
     if (control == rateBox && p.rateUnits == kRateNotes) {
         entry = {p.noteValue, pagevalues::kNoteValue.min, pagevalues::kNoteValue.max};
         return true;
@@ -65,7 +65,7 @@ bool CArpeggiatorPropPage::StepEntryFor(CNWControl* control, const ArpeggiatorPa
     return NumberEntryFor(control, p, entry);
 }
 
-void CArpeggiatorPropPage::SetBoxNumber(CNWControl* control, int32_t n) {
+void ArpeggiatorPage::SetBoxNumber(CNWControl* control, int32_t n) {
     if (control == rateBox && Params().rateUnits == kRateNotes) {
         rateBox->SetValue(
             pagevalues::ToUnit(n, pagevalues::kNoteValue.min, pagevalues::kNoteValue.max), 1, 1);

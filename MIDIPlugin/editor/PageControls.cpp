@@ -8,7 +8,7 @@
 #include "controls/NWMinMaxSlider.h"
 #include "controls/NWMultiBtn.h"
 #include "controls/NWSliderCtrl.h"
-#include "editor/ArpeggiatorPropPage.h"
+#include "editor/ArpeggiatorPage.h"
 #include "resources/ResourceIds.h"
 
 namespace {
@@ -28,7 +28,7 @@ void PlaceButton(CNWControl* button, LONG x, LONG y) { Place(button, x, y, 1, 1)
 
 }  // namespace
 
-NWControlStyle CArpeggiatorPropPage::PageStyle() const {
+NWControlStyle ArpeggiatorPage::PageStyle() const {
     NWControlStyle style = NWControlStyle::Defaults();
     style.colors[0] = panelColor;
     style.colors[3] = textColor;
@@ -43,7 +43,7 @@ NWControlStyle CArpeggiatorPropPage::PageStyle() const {
     return style;
 }
 
-void CArpeggiatorPropPage::CreateControls() {
+void ArpeggiatorPage::CreateControls() {
     const NWControlStyle style = PageStyle();
     enableButton = AddButton(style, IDB_POWER_BUTTON);
     playThroughBox = AddButton(style, IDB_CHECK_BOX);
@@ -75,7 +75,7 @@ void CArpeggiatorPropPage::CreateControls() {
 }
 
 // The first button, the power button, is the one that carries a name.
-CNWMultiBtn* CArpeggiatorPropPage::AddButton(const NWControlStyle& style, uint32_t bitmapId) {
+CNWMultiBtn* ArpeggiatorPage::AddButton(const NWControlStyle& style, uint32_t bitmapId) {
     auto* button = new CNWMultiBtn(*this, 9, CNWToggleControl::kPush);
     button->SetBitmap(bitmapId, kButtonStates, 1, 0);
     button->SetStyle(style);
@@ -85,7 +85,7 @@ CNWMultiBtn* CArpeggiatorPropPage::AddButton(const NWControlStyle& style, uint32
 }
 
 // Hollow bars: the skin's panel shows through the segments' gaps.
-CNWSliderCtrl* CArpeggiatorPropPage::AddSlider(const NWControlStyle& style, double origin) {
+CNWSliderCtrl* ArpeggiatorPage::AddSlider(const NWControlStyle& style, double origin) {
     auto* slider = new CNWSliderCtrl(*this);
     slider->SetStyle(style);
     if (origin != 0.0) slider->SetOrigin(origin);
@@ -94,7 +94,7 @@ CNWSliderCtrl* CArpeggiatorPropPage::AddSlider(const NWControlStyle& style, doub
     return slider;
 }
 
-CNWMinMaxSlider* CArpeggiatorPropPage::AddRangeSlider(const NWControlStyle& style) {
+CNWMinMaxSlider* ArpeggiatorPage::AddRangeSlider(const NWControlStyle& style) {
     auto* slider = new CNWMinMaxSlider(*this);
     slider->SetStyle(style);
     slider->SetColors(panelColor, frameColor, textColor, sliderColor4, sliderColor5, 1);
@@ -102,7 +102,7 @@ CNWMinMaxSlider* CArpeggiatorPropPage::AddRangeSlider(const NWControlStyle& styl
     return slider;
 }
 
-CNWEditControl* CArpeggiatorPropPage::AddValueBox(const NWControlStyle& style) {
+CNWEditControl* ArpeggiatorPage::AddValueBox(const NWControlStyle& style) {
     auto* box = new CNWEditControl(*this);
     box->SetStyle(style);
     AddControl(box, 1, 0);
@@ -110,7 +110,7 @@ CNWEditControl* CArpeggiatorPropPage::AddValueBox(const NWControlStyle& style) {
 }
 
 // Positions are read back from controls placed before, so the order matters.
-void CArpeggiatorPropPage::LayoutControls() {
+void ArpeggiatorPage::LayoutControls() {
     PlaceButton(enableButton, 82, 68);
     PlaceButton(playThroughBox, 168, 116);
     const LONG dropDownLeft = playThroughBox->GetRect().left;

@@ -9,7 +9,7 @@
 #include "controls/NWMinMaxSlider.h"
 #include "controls/NWMultiBtn.h"
 #include "controls/NWSliderCtrl.h"
-#include "editor/ArpeggiatorPropPage.h"
+#include "editor/ArpeggiatorPage.h"
 #include "editor/PageTexts.h"
 #include "editor/PageValueMapping.h"
 #include "propvalues/PropInt.h"
@@ -19,7 +19,7 @@
 
 // The labels drawn on the skin, and names for the controls that have none there. A slider
 // and its box share the label; their roles tell them apart. The page itself is its title.
-void CArpeggiatorPropPage::GetAccessibleName(CNWControl* control, std::wstring& text) {
+void ArpeggiatorPage::GetAccessibleName(CNWControl* control, std::wstring& text) {
     if (control == nullptr) {
         text = pagetext::Load(IDS_PAGE_TITLE);
         return;
@@ -53,7 +53,7 @@ void CArpeggiatorPropPage::GetAccessibleName(CNWControl* control, std::wstring& 
 
 // A slider reads as its box shows the value; a range slider as its two boxes; the buttons
 // have no value (their state says on or off).
-void CArpeggiatorPropPage::GetAccessibleValue(CNWControl* control, std::wstring& text) {
+void ArpeggiatorPage::GetAccessibleValue(CNWControl* control, std::wstring& text) {
     if (control == outputRangeSlider || control == chordRangeSlider) {
         const bool output = control == outputRangeSlider;
         text = (output ? outputLowBox : chordLowBox)->GetValueText() + L" to " +
@@ -67,7 +67,7 @@ void CArpeggiatorPropPage::GetAccessibleValue(CNWControl* control, std::wstring&
     }
 }
 
-long CArpeggiatorPropPage::GetAccessibleRole(CNWControl* control) {
+long ArpeggiatorPage::GetAccessibleRole(CNWControl* control) {
     if (control == enableButton) return ROLE_SYSTEM_PUSHBUTTON;
     if (control == chordDisplay) return ROLE_SYSTEM_STATICTEXT;
     return CNWControlSite::GetAccessibleRole(control);
@@ -76,8 +76,8 @@ long CArpeggiatorPropPage::GetAccessibleRole(CNWControl* control) {
 // A number for a box (or its slider) goes through the number editor's checks and then the
 // typed number's path; a drop-down takes one of its item texts, as choosing it from the menu;
 // the rate box in Notes mode takes a note value's name. Everything else is refused.
-bool CArpeggiatorPropPage::SetAccessibleValue(CNWControl* control, const std::wstring& text) {
-    if (filter == nullptr) return false;
+bool ArpeggiatorPage::SetAccessibleValue(CNWControl* control, const std::wstring& text) {
+    if (model == nullptr) return false;
     if (control == pathDropDown || control == unitsDropDown) {
         const bool path = control == pathDropDown;
         const int32_t count = path ? 4 : 3;
@@ -114,7 +114,7 @@ bool CArpeggiatorPropPage::SetAccessibleValue(CNWControl* control, const std::ws
 }
 
 // The value box that shows a single slider's value, or null.
-CNWControl* CArpeggiatorPropPage::BoxOf(CNWControl* control) const {
+CNWControl* ArpeggiatorPage::BoxOf(CNWControl* control) const {
     if (control == rateSlider) return rateBox;
     if (control == legatoSlider) return legatoBox;
     if (control == swingSlider) return swingBox;
