@@ -1,6 +1,8 @@
-// What DPF builds around the plug-in class: a MIDI plug-in with no audio ports, no editor of
-// its own, the host's transport, and the settings as one state value that DPF asks for at
-// every save (full state).
+// What DPF builds around the plug-in class: a MIDI plug-in with no audio ports, the host's
+// transport, and the settings as one state value that DPF asks for at every save (full state).
+// On Windows the editor page is its editor, embedded in the host's window (dpf/editor/); it
+// reads the chord's full name from the plug-in object directly, which keeps DPF's VST3 in one
+// component with its controller. Elsewhere it has no editor.
 #pragma once
 
 #define DISTRHO_PLUGIN_BRAND "Arpeggiator"
@@ -8,7 +10,15 @@
 #define DISTRHO_PLUGIN_URI "urn:arpeggiator:dpf"
 #define DISTRHO_PLUGIN_CLAP_ID "arpeggiator.arpeggiator"
 
+#ifdef _WIN32
+#define DISTRHO_PLUGIN_HAS_UI 1
+#define DISTRHO_PLUGIN_HAS_EXTERNAL_UI 1
+#define DISTRHO_PLUGIN_HAS_EMBED_UI 1
+#define DISTRHO_PLUGIN_WANT_DIRECT_ACCESS 1
+#define DISTRHO_UI_USER_RESIZABLE 0
+#else
 #define DISTRHO_PLUGIN_HAS_UI 0
+#endif
 #define DISTRHO_PLUGIN_IS_RT_SAFE 1
 #define DISTRHO_PLUGIN_NUM_INPUTS 0
 #define DISTRHO_PLUGIN_NUM_OUTPUTS 0

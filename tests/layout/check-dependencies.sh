@@ -25,8 +25,20 @@ forbid propvalues 'engine/|chord/|shell/|editor/|controls/' "property values sta
 forbid controls 'engine/|chord/|shell/|editor/' "the toolkit serves any page, not this engine"
 forbid hostcommon 'lv2/|dpf/|Ports.h|Presets.h|Uris.h|PositionReader.h|ArpeggiatorPlugin.h|ArpeggiatorDpf.h|ParameterTable.h|HexText.h|Distrho' \
     "hostcommon/ serves every plug-in format and knows none of them"
-for folder in hostcommon lv2 dpf; do
+for folder in hostcommon lv2; do
     forbid "$folder" 'shell/|editor/|controls/' "a plug-in format reaches the filter, never its COM shell or page"
+done
+# The DPF plug-in's editor window holds the page through the page's own face and model; the
+# COM property page, the filter's model of it and the shell stay out of every format.
+forbid dpf 'shell/|controls/|editor/(ArpeggiatorPropPage|FilterPageModel)' \
+    "a plug-in format reaches the filter and the page, never the COM shell or property page"
+for file in dpf/*.h dpf/*.cpp; do
+    forbid "$file" 'editor/' "only dpf/editor/ holds the page"
+done
+# One page, two containers: the page's own files know neither container.
+for file in MIDIPlugin/editor/Page*.cpp MIDIPlugin/editor/ArpeggiatorPage.h; do
+    forbid "$file" 'editor/(ArpeggiatorPropPage|FilterPageModel)|engine/FilterAccess|dpf/|Distrho' \
+        "the page knows neither the property page nor a plug-in's window"
 done
 for folder in MIDIPlugin tools bench lv2 hostcommon dpf; do
     [ -d "$folder" ] && forbid "$folder" 'engine/FilterTestView.h' \
