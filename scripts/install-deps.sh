@@ -18,7 +18,7 @@ declare -A group=(
   [native]="build-essential cmake ninja-build clang-format googletest libgtest-dev
             libbenchmark-dev nlohmann-json3-dev libcli11-dev python3 python3-mido midicsv valgrind"
   [windows]="mingw-w64 g++-mingw-w64-x86-64-posix wine64 xvfb xauth xdotool imagemagick
-             python3-pil fonts-dejavu-core fonts-liberation"
+             python3-pil fonts-dejavu-core fonts-liberation dpf-source"
   [fuzz]="clang-14 libclang-rt-14-dev libfuzzer-14-dev llvm-14"
   [demo]="fluidsynth timgm6mb-soundfont imagemagick librsvg2-bin"
   [shipping]="nsis fp-utils libchm-bin python3-pil fonts-dejavu-core"
