@@ -6,9 +6,11 @@
 # uninstaller gives back the prefix as it was (files and registry), but for the "MIDI Filters"
 # key that the DLL's unregistration leaves by design. Then once more into a folder of the
 # user's choosing (/D=).
-# Usage: installer_test.sh WINE-RUN PREFIX SETUP.exe ARPVALIDATE.exe
+# With --formats, the installer also carries the VST3 bundle and the CLAP plug-in: exactly those
+# files are added under Common Files, and taken back with the rest.
+# Usage: installer_test.sh WINE-RUN PREFIX SETUP.exe ARPVALIDATE.exe [--formats]
 set -uo pipefail
-run=$1 prefix=$2 setup=$3 validator=$4
+run=$1 prefix=$2 setup=$3 validator=$4 formats=${5:-}
 export WINEPREFIX=$prefix
 wineserver=$(command -v wineserver || echo /usr/lib/wine/wineserver)
 
@@ -100,6 +102,28 @@ expected_keys=$(echo "$expected_keys" | sort)
 actual_keys=$(added_keys "$before" "$installed")
 [ "$actual_keys" == "$expected_keys" ] ||
     { fail "the keys the installation added"; diff <(echo "$expected_keys") <(echo "$actual_keys"); }
+
+# Exactly these files and folders (the hosts' folders are new in a fresh prefix).
+expected_files="d ./Program Files/Veskar Music Software
+d ./Program Files/Veskar Music Software/Shared MIDI Plugins
+f ./Program Files/Veskar Music Software/Shared MIDI Plugins/Arpeggiator.chm
+f ./Program Files/Veskar Music Software/Shared MIDI Plugins/Arpeggiator.dll
+f ./Program Files/Veskar Music Software/Shared MIDI Plugins/Uninstall Arpeggiator.exe"
+if [ "$formats" == --formats ]; then
+    vst3='./Program Files/Common Files/VST3'
+    expected_files+="
+d ./Program Files/Common Files/CLAP
+f ./Program Files/Common Files/CLAP/Arpeggiator.clap
+d $vst3
+d $vst3/Arpeggiator.vst3
+d $vst3/Arpeggiator.vst3/Contents
+d $vst3/Arpeggiator.vst3/Contents/x86_64-win
+f $vst3/Arpeggiator.vst3/Contents/x86_64-win/Arpeggiator.vst3"
+fi
+expected_files=$(echo "$expected_files" | sort)
+actual_files=$(comm -13 <(echo "$before" | grep '^[a-z] ') <(echo "$installed" | grep '^[a-z] '))
+[ "$actual_files" == "$expected_files" ] ||
+    { fail "the files the installation added"; diff <(echo "$expected_files") <(echo "$actual_files"); }
 
 echo "=== install again: the same state"
 install
