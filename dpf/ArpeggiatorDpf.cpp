@@ -99,7 +99,10 @@ void ArpeggiatorDpf::run(const float**, float**, uint32_t frames, const MidiEven
                            std::nullopt};
     // VST3's and CLAP's tempo counts quarter notes whatever the metre; DPF gives it even when
     // the host gives no bar position (and 120 when it gives none at all).
-    if (position.bbt.beatsPerMinute > 0.0) report.quartersPerMinute = position.bbt.beatsPerMinute;
+    if (position.bbt.beatsPerMinute > 0.0) {
+        report.quartersPerMinute = position.bbt.beatsPerMinute;
+        hostTempo.store(position.bbt.beatsPerMinute, std::memory_order_relaxed);
+    }
     player->Transport(0, report);
     for (uint32_t i = 0; i < eventCount; ++i) {
         const MidiEvent& event = events[i];

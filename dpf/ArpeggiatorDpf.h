@@ -31,6 +31,9 @@ public:
     // The recognised chord's full name, for the editor window that reaches this object
     // directly (the formats carry only its root). [any thread]
     const ChordMailbox& ChordNames() const { return chordNames; }
+    // The host's tempo in quarter notes per minute as the last block read it, for the editor's
+    // conversion of the rate between units. [any thread]
+    const std::atomic<double>& HostTempo() const { return hostTempo; }
 
 protected:
     const char* getLabel() const override { return "Arpeggiator"; }
@@ -64,6 +67,7 @@ private:
     std::array<std::atomic<int32_t>, dpfparams::kSettingCount> settings;
     std::atomic<int32_t> chordRoot{dpfparams::kNoChord};
     ChordMailbox chordNames;
+    std::atomic<double> hostTempo{120.0};
     std::unique_ptr<LivePlayer> player;
     // State calls may come from several host threads; the image's filter is theirs alone.
     mutable std::mutex stateLock;

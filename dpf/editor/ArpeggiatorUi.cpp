@@ -9,14 +9,18 @@ namespace {
 constexpr uint kWidth = 670;
 constexpr uint kHeight = 169;
 
-const ChordMailbox* ChordsOf(void* plugin) {
-    return plugin != nullptr ? &static_cast<ArpeggiatorDpf*>(plugin)->ChordNames() : nullptr;
+std::optional<ParameterPageModel::PluginView> ViewOf(void* instance) {
+    if (instance == nullptr) return std::nullopt;
+    const auto& plugin = *static_cast<const ArpeggiatorDpf*>(instance);
+    return ParameterPageModel::PluginView{plugin.ChordNames(), plugin.HostTempo()};
 }
 
 }  // namespace
 
 ArpeggiatorUi::ArpeggiatorUi()
-    : UI(kWidth, kHeight), model(*this, ChordsOf(getPluginInstancePointer())) {
+    : UI(kWidth, kHeight),
+      plugin(ViewOf(getPluginInstancePointer())),
+      model(*this, plugin ? &*plugin : nullptr) {
     page.SetModel(&model);
     // Only embedded: a host that offers no parent window gets no editor.
     if (isEmbed()) {

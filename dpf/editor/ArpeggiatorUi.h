@@ -5,6 +5,8 @@
 // [ui thread] throughout: DPF makes, idles and deletes this object on the host's ui thread.
 #pragma once
 
+#include <optional>
+
 #include "DistrhoUI.hpp"
 #include "ParameterPageModel.h"
 #include "editor/ArpeggiatorPage.h"
@@ -30,6 +32,8 @@ private:
     void Perform(uint32_t index, float value) override { setParameterValue(index, value); }
     void End(uint32_t index) override { editParameter(index, false); }
 
+    // What the plug-in object shares with the page, before the model that reads it.
+    std::optional<ParameterPageModel::PluginView> plugin;
     ParameterPageModel model;
     ArpeggiatorPage page;
 

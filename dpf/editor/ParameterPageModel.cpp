@@ -3,8 +3,12 @@
 #include "ChordMailbox.h"
 
 ParameterPageModel::ParameterPageModel(ParameterGestures& parameterGestures,
-                                       const ChordMailbox* chordNames)
-    : gestures(parameterGestures), chords(chordNames), block(DefaultArpeggiatorParams()) {}
+                                       const PluginView* plugin)
+    : gestures(parameterGestures),
+      chords(plugin != nullptr ? &plugin->chords : nullptr),
+      block(DefaultArpeggiatorParams()) {
+    if (plugin != nullptr) tempo.emplace(plugin->tempo);
+}
 
 void ParameterPageModel::FromHost(uint32_t index, float value) {
     if (index >= dpfparams::kSettingCount) return;

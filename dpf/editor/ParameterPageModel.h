@@ -8,9 +8,12 @@
 #pragma once
 
 #include <array>
+#include <atomic>
 #include <cstdint>
+#include <optional>
 #include <string>
 
+#include "PageTempo.h"
 #include "ParameterTable.h"
 #include "editor/PageModel.h"
 
@@ -29,8 +32,14 @@ protected:
 
 class ParameterPageModel final : public PageModel {
 public:
-    // `chords` may be null (no chord name is then shown); it outlives the model.
-    ParameterPageModel(ParameterGestures& gestures, const ChordMailbox* chords);
+    // What the plug-in object shares with its window: the chord names and the host's tempo.
+    // Null without a plug-in object (no chord name is shown, units change without converting);
+    // it outlives the model.
+    struct PluginView {
+        const ChordMailbox& chords;
+        const std::atomic<double>& tempo;
+    };
+    ParameterPageModel(ParameterGestures& gestures, const PluginView* plugin);
 
     // The host set a parameter. Values the page itself sent come back unchanged and refresh
     // nothing.
@@ -48,9 +57,7 @@ public:
     void EndGesture() override;
     // The plug-in ends the notes it let through when it sees "Play originals" go off.
     void FlushHeld() override {}
-    // The plug-in's tempo lives on its run thread, out of the window's reach: a change of units
-    // keeps the number, as the page does without a host tempo map.
-    IHostTimeConverter* TimeConverter() const override { return nullptr; }
+    IHostTimeConverter* TimeConverter() const override { return tempo ? &*tempo : nullptr; }
     std::wstring ChordName() const override { return chordName; }
     void Connect(IEditorPageLink* newPage) override { page = newPage; }
 
@@ -59,6 +66,7 @@ private:
 
     ParameterGestures& gestures;
     const ChordMailbox* chords;
+    mutable std::optional<PageTempo> tempo;
     ArpeggiatorParams block;
     IEditorPageLink* page = nullptr;
     bool inGesture = false;

@@ -1,6 +1,7 @@
 // The editor page's model in the VST3 and CLAP plug-ins: what the host hears of the page's edits
 // (one gesture per parameter touched, the bypass inverted), which host changes refresh the page
-// (not the echo of its own edits), and the chord name handed over on idle.
+// (not the echo of its own edits), the chord name handed over on idle, and the host's tempo for
+// a change of units.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -79,10 +80,12 @@ TEST(ParameterPageModel, HostChangesRefreshThePageButItsOwnEchoDoesNot) {
     EXPECT_EQ(model.Read().enabled, 0);
 }
 
-TEST(ParameterPageModel, ANewChordNameReachesThePageOnIdle) {
+TEST(ParameterPageModel, ThePluginsChordNameOnIdleAndItsTempoForUnits) {
     Recorder host;
     ChordMailbox chords;
-    ParameterPageModel model(host, &chords);
+    std::atomic<double> tempo{120.0};
+    const ParameterPageModel::PluginView plugin{chords, tempo};
+    ParameterPageModel model(host, &plugin);
     model.Connect(&host);
     model.Idle();
     chords.Put("G 7 1st inversion");
@@ -90,6 +93,10 @@ TEST(ParameterPageModel, ANewChordNameReachesThePageOnIdle) {
     model.Idle();
     EXPECT_EQ(host.log, std::vector<std::string>{"chord"});
     EXPECT_EQ(model.ChordName(), L"G 7 1st inversion");
+    tempo = 150.0;
+    EXPECT_EQ(model.TimeConverter()->MsToTicks(500), 1200);
+    EXPECT_EQ(model.TimeConverter()->TicksToMs(960), 400);
+    EXPECT_EQ(ParameterPageModel(host, nullptr).TimeConverter(), nullptr);
 }
 
 }  // namespace
