@@ -131,7 +131,13 @@ HWND PageOf(HWND window, HWND ok) {
 
 // --- Cycles
 
-BOOL CALLBACK CountWindow(HWND window, LPARAM count) {
+BOOL CALLBACK CountWindow(HWND, LPARAM count) {
+    ++*reinterpret_cast<int*>(count);
+    return TRUE;
+}
+
+// EnumChildWindows reaches every descendant by itself.
+BOOL CALLBACK CountTopLevel(HWND window, LPARAM count) {
     ++*reinterpret_cast<int*>(count);
     EnumChildWindows(window, CountWindow, count);
     return TRUE;
@@ -162,7 +168,7 @@ Resources Measure() {
     Resources now{GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS),
                   GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS), 0};
     if (now.gdi == 0) now.gdi = GdiHandlesInTable();
-    EnumThreadWindows(GetCurrentThreadId(), CountWindow, reinterpret_cast<LPARAM>(&now.windows));
+    EnumThreadWindows(GetCurrentThreadId(), CountTopLevel, reinterpret_cast<LPARAM>(&now.windows));
     for (HWND window = FindWindowExW(HWND_MESSAGE, nullptr, nullptr, nullptr); window != nullptr;
          window = FindWindowExW(HWND_MESSAGE, window, nullptr, nullptr)) {
         DWORD process = 0;
