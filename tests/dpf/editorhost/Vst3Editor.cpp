@@ -37,36 +37,26 @@ struct AttributeList {
     using Value = std::variant<int64_t, double, std::u16string, std::vector<uint8_t>>;
 
     template <typename Kind>
-    static v3_result Get(void* self, const char* id, Kind** value) {
+    static Kind* Find(void* self, const char* id) {
         auto& values = Of<AttributeList>(self).values;
         const auto found = values.find(id);
-        if (found == values.end() || !std::holds_alternative<Kind>(found->second))
-            return V3_INVALID_ARG;
-        *value = &std::get<Kind>(found->second);
-        return kOk;
+        return found != values.end() ? std::get_if<Kind>(&found->second) : nullptr;
+    }
+    template <typename Kind>
+    static v3_result V3_API Set(void* self, const char* id, Kind value) {
+        return Of<AttributeList>(self).values[id] = value, kOk;
+    }
+    template <typename Kind>
+    static v3_result V3_API Copy(void* self, const char* id, Kind* value) {
+        const Kind* kept = Find<Kind>(self, id);
+        if (kept == nullptr) return V3_INVALID_ARG;
+        return *value = *kept, kOk;
     }
     static const void* Vtable() {
         using C = Counting<AttributeList>;
         static const V3Vtable<v3_attribute_list> table{
             {C::Query, C::Ref, C::Unref},
-            {[](void* s, const char* id, int64_t value) {
-                 return Of<AttributeList>(s).values[id] = value, kOk;
-             },
-             [](void* s, const char* id, int64_t* value) {
-                 int64_t* kept = nullptr;
-                 const v3_result result = Get(s, id, &kept);
-                 if (kept != nullptr) *value = *kept;
-                 return result;
-             },
-             [](void* s, const char* id, double value) {
-                 return Of<AttributeList>(s).values[id] = value, kOk;
-             },
-             [](void* s, const char* id, double* value) {
-                 double* kept = nullptr;
-                 const v3_result result = Get(s, id, &kept);
-                 if (kept != nullptr) *value = *kept;
-                 return result;
-             },
+            {Set<int64_t>, Copy<int64_t>, Set<double>, Copy<double>,
              [](void* s, const char* id, const int16_t* text) {
                  std::u16string kept;
                  for (const int16_t* c = text; *c != 0; ++c) kept += static_cast<char16_t>(*c);
@@ -74,23 +64,21 @@ struct AttributeList {
              },
              // `bytes` is the buffer's size in bytes, its end included.
              [](void* s, const char* id, int16_t* text, uint32_t bytes) -> v3_result {
-                 std::u16string* kept = nullptr;
-                 const v3_result result = Get(s, id, &kept);
+                 const std::u16string* kept = Find<std::u16string>(s, id);
                  if (kept == nullptr || bytes < sizeof(int16_t)) return V3_INVALID_ARG;
                  const size_t count = std::min<size_t>(kept->size(), bytes / sizeof(int16_t) - 1);
                  for (size_t i = 0; i < count; ++i) text[i] = static_cast<int16_t>((*kept)[i]);
                  text[count] = 0;
-                 return result;
+                 return kOk;
              },
              [](void* s, const char* id, const void* data, uint32_t size) {
                  const auto* bytes = static_cast<const uint8_t*>(data);
                  Of<AttributeList>(s).values[id] = std::vector<uint8_t>(bytes, bytes + size);
                  return kOk;
              },
-             [](void* s, const char* id, const void** data, uint32_t* size) {
-                 std::vector<uint8_t>* kept = nullptr;
-                 const v3_result result = Get(s, id, &kept);
-                 if (kept == nullptr) return result;
+             [](void* s, const char* id, const void** data, uint32_t* size) -> v3_result {
+                 const auto* kept = Find<std::vector<uint8_t>>(s, id);
+                 if (kept == nullptr) return V3_INVALID_ARG;
                  *data = kept->data();
                  *size = static_cast<uint32_t>(kept->size());
                  return kOk;
