@@ -9,6 +9,9 @@
 #include "clap/ext/state.h"
 #include "clap/plugin-factory.h"
 #include "platform/DynamicLibrary.h"
+#ifdef _WIN32
+#include "editorhost/ClapEditor.h"
+#endif
 
 namespace {
 
@@ -20,6 +23,9 @@ clap_event_header_t Header(uint32_t time, uint16_t type) {
 class ClapHost final : public FormatHost {
 public:
     ClapHost(double rate, uint32_t maxBlock) {
+#ifdef _WIN32
+        host.host_data = &editor;
+#endif
         entry = static_cast<const clap_plugin_entry_t*>(library.Symbol("clap_entry"));
         if (entry == nullptr || !entry->init(ARP_DPF_CLAP)) return;
         const auto* factory =
@@ -27,6 +33,9 @@ public:
         const clap_plugin_descriptor_t* descriptor = factory->get_plugin_descriptor(factory, 0);
         plugin = factory->create_plugin(factory, &host, descriptor->id);
         if (plugin == nullptr || !plugin->init(plugin)) return;
+#ifdef _WIN32
+        editor.Bind(plugin);
+#endif
         params = static_cast<const clap_plugin_params_t*>(
             plugin->get_extension(plugin, CLAP_EXT_PARAMS));
         state =
@@ -104,12 +113,10 @@ public:
             [](const clap_input_events_t* l, uint32_t i) {
                 return (*static_cast<Headers*>(l->ctx))[i];
             }};
+        output = &out;
         clap_output_events_t outEvents{
-            &out, [](const clap_output_events_t* l, const clap_event_header_t* e) {
-                if (e->type != CLAP_EVENT_MIDI) return true;
-                const auto* midi = reinterpret_cast<const clap_event_midi_t*>(e);
-                static_cast<std::vector<BlockMidi>*>(l->ctx)->push_back(
-                    {e->time, {midi->data[0], midi->data[1], midi->data[2]}});
+            this, [](const clap_output_events_t* l, const clap_event_header_t* e) {
+                static_cast<ClapHost*>(l->ctx)->Output(e);
                 return true;
             }};
         // A host's steady time runs whether the transport plays or not.
@@ -120,12 +127,36 @@ public:
         paramEvents.clear();
     }
 
+#ifdef _WIN32
+    FormatEditor& Editor() override { return editor; }
+#endif
+
 private:
     using Headers = std::vector<const clap_event_header_t*>;
 
+    void Output(const clap_event_header_t* e) {
+        if (e->type == CLAP_EVENT_MIDI) {
+            const auto* midi = reinterpret_cast<const clap_event_midi_t*>(e);
+            output->push_back({e->time, {midi->data[0], midi->data[1], midi->data[2]}});
+        }
+#ifdef _WIN32
+        editor.Record(e);
+#endif
+    }
+
+    static const void* Extension([[maybe_unused]] const clap_host_t* h,
+                                 [[maybe_unused]] const char* id) {
+#ifdef _WIN32
+        return ClapEditor::HostExtension(h, id);
+#else
+        return nullptr;
+#endif
+    }
+
+    // On Windows the host's data is its editor side, which answers the host's extensions.
     // clang-format off
     clap_host_t host{CLAP_VERSION, this, "arpeggiator tests", "", "", "1",
-                     [](const clap_host_t*, const char*) -> const void* { return nullptr; },
+                     [](const clap_host_t* h, const char* id) { return Extension(h, id); },
                      [](const clap_host_t*) {}, [](const clap_host_t*) {}, [](const clap_host_t*) {}};
     // clang-format on
     DynamicLibrary library{ARP_DPF_CLAP};
@@ -138,6 +169,13 @@ private:
     std::vector<clap_event_param_value_t> paramEvents;
     std::vector<clap_event_midi_t> midiEvents;
     Headers inList;
+    std::vector<BlockMidi>* output = nullptr;
+#ifdef _WIN32
+    ClapEditor editor{[this] {
+        std::vector<BlockMidi> ignored;
+        Run(1, {false, 120.0, 0}, {}, ignored);
+    }};
+#endif
 };
 
 }  // namespace

@@ -9,6 +9,10 @@
 #include <memory>
 #include <vector>
 
+#ifdef _WIN32
+#include "editorhost/FormatEditor.h"
+#endif
+
 struct BlockMidi {
     uint32_t offset;
     std::array<uint8_t, 3> bytes;
@@ -32,6 +36,9 @@ public:
     // One block; what the plug-in wrote is appended to `out` with offsets within the block.
     virtual void Run(uint32_t frames, const BlockTransport& transport,
                      const std::vector<BlockMidi>& in, std::vector<BlockMidi>& out) = 0;
+#ifdef _WIN32
+    virtual FormatEditor& Editor() = 0;
+#endif
 };
 
 std::unique_ptr<FormatHost> LoadClap(double sampleRate, uint32_t maxBlock);

@@ -8,34 +8,17 @@
 
 #include "FormatHost.h"
 #include "Ports.h"
+#include "V3Object.h"
 #include "platform/DynamicLibrary.h"
 #include "travesty/audio_processor.h"
 #include "travesty/component.h"
 #include "travesty/edit_controller.h"
 #include "travesty/factory.h"
+#ifdef _WIN32
+#include "editorhost/Vst3Editor.h"
+#endif
 
 namespace {
-
-// The results as the interfaces' own type, for lambdas that return them.
-constexpr v3_result kOk = V3_OK;
-constexpr v3_result kNotImplemented = V3_NOT_IMPLEMENTED;
-
-v3_result V3_API NoInterface(void*, const v3_tuid, void** object) {
-    *object = nullptr;
-    return V3_NO_INTERFACE;
-}
-uint32_t V3_API Counted(void*) { return 1; }
-
-// Host objects live in the host: a vtable pointer first, then their data; never deleted.
-template <typename Methods>
-struct V3Vtable {
-    v3_funknown unknown;
-    Methods methods;
-};
-template <typename T>
-T& Of(void* self) {
-    return *static_cast<T*>(self);
-}
 
 struct EventList {
     static const void* Vtable() {
@@ -142,7 +125,7 @@ public:
                                              reinterpret_cast<void**>(&component));
         v3_cpp_obj_unref(factory);
         if (component == nullptr) return;
-        v3_cpp_obj_initialize(component, nullptr);
+        v3_cpp_obj_initialize(component, HostContext());
         v3_cpp_obj_query_interface(component, v3_audio_processor_iid, &processor);
         v3_cpp_obj_query_interface(component, v3_edit_controller_iid, &controller);
         if (processor == nullptr || controller == nullptr) return;
@@ -154,6 +137,9 @@ public:
         firstParameter = v3_cpp_obj(controller)->get_parameter_count(controller) -
                          static_cast<int32_t>(lv2ports::kControlCount + 1);
         ready = firstParameter >= 0;
+#ifdef _WIN32
+        if (ready) editor.Bind(controller, firstParameter, reported);
+#endif
     }
     ~Vst3Host() override {
         if (ready) {
@@ -173,6 +159,9 @@ public:
     }
 
     bool Loaded() const override { return ready; }
+#ifdef _WIN32
+    FormatEditor& Editor() override { return editor; }
+#endif
 
     void SetParameter(uint32_t index, double plain) override {
         const auto id = static_cast<v3_param_id>(firstParameter + index);
@@ -180,7 +169,9 @@ public:
             {ParamQueue::Vtable(), id,
              v3_cpp_obj(controller)->plain_parameter_to_normalised(controller, id, plain)});
     }
-    // As a host sees it: the last value the processor reported, else the controller's.
+    // As a host sees it: the last value the processor reported or the editor performed, else
+    // the controller's. (DPF's controller answers 0 for the first parameter, id 2080: it
+    // counts it among its MIDI CC parameters.)
     double Parameter(uint32_t index) override {
         const auto id = static_cast<v3_param_id>(firstParameter + index);
         const auto found = reported.find(id);
@@ -248,6 +239,18 @@ public:
     }
 
 private:
+    // The host application DPF's editor needs; none where the plug-in has no editor.
+    v3_funknown** HostContext() {
+#ifdef _WIN32
+        return editor.HostContext();
+#else
+        return nullptr;
+#endif
+    }
+
+#ifdef _WIN32
+    Vst3Editor editor;
+#endif
     double sampleRate;
     DynamicLibrary library{ARP_DPF_VST3};
     v3_component** component = nullptr;

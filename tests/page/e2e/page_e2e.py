@@ -3,10 +3,12 @@
 and keyboard (xdotool) use it, the frame is closed with its own buttons, and the settings the
 frame saved are checked. One case per run:
 
-    page_e2e.py CASE --source DIR --build DIR --artifacts DIR
+    page_e2e.py CASE --source DIR --build DIR --artifacts DIR [--plugin vst3|clap]
 
 Each case starts from settings given to pagehost and ends with the settings it printed after
-the frame closed. Screenshots of the page are kept in the artifacts folder.
+the frame closed. Screenshots of the page are kept in the artifacts folder. With --plugin the
+page is the VST3 or CLAP plug-in's editor in editorhost.exe's window instead, which speaks
+pagehost's lines, and the same cases expect the same settings.
 """
 
 import argparse
@@ -38,6 +40,11 @@ class Build:
         self.folder = args.build
         self.prefix = os.path.join(args.build, "wineprefix")
         self.pagehost = os.path.join(args.build, "tools", "pagehost", "pagehost.exe")
+        self.host_args = []
+        if args.plugin:
+            self.pagehost = os.path.join(args.build, "tests", "dpf", "editorhost",
+                                         "editorhost.exe")
+            self.host_args = ["--format", args.plugin]
         self.artifacts = args.artifacts
         self.skin = os.path.join(args.source, "MIDIPlugin", "resources", "PageSkin.bmp")
 
@@ -189,6 +196,7 @@ def main():
     parser.add_argument("--source", required=True)
     parser.add_argument("--build", required=True)
     parser.add_argument("--artifacts", required=True)
+    parser.add_argument("--plugin", choices=("vst3", "clap"))
     args = parser.parse_args()
     for tool in ("xdotool", "import"):
         if shutil.which(tool) is None:

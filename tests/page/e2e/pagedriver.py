@@ -144,7 +144,8 @@ class PageHost:
 
 
 def pagehost_command(build):
-    return [os.path.join(build.source, "cmake", "wine-run.sh"), build.prefix, build.pagehost]
+    return [os.path.join(build.source, "cmake", "wine-run.sh"), build.prefix, build.pagehost,
+            *build.host_args]
 
 
 def default_settings(build):
