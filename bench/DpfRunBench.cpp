@@ -7,6 +7,7 @@
 #include <benchmark/benchmark.h>
 
 #include "FormatHost.h"
+#include "ParameterTable.h"
 #include "Ports.h"
 
 namespace {
@@ -20,7 +21,7 @@ void Run(benchmark::State& state, std::unique_ptr<FormatHost> host) {
     }
     const auto ports = ControlPorts();
     for (uint32_t i = 0; i < ports.size(); ++i) {
-        if (ports[i].symbol == "playOriginals") host->SetParameter(i, 1);
+        if (ports[i].symbol == "playOriginals") host->SetParameter(dpfparams::ParameterOf(i), 1);
     }
     std::vector<BlockMidi> in, out;
     const auto events = static_cast<int>(state.range(0));

@@ -10,6 +10,7 @@
 
 #include "FormatHost.h"
 #include "Lv2TestHost.h"
+#include "ParameterTable.h"
 #include "Ports.h"
 
 namespace {
@@ -32,7 +33,7 @@ int RunFormat(std::unique_ptr<FormatHost> host, int events, long calls) {
     if (!host->Loaded()) return 1;
     const auto ports = ControlPorts();
     for (uint32_t i = 0; i < ports.size(); ++i) {
-        if (ports[i].symbol == "playOriginals") host->SetParameter(i, 1);
+        if (ports[i].symbol == "playOriginals") host->SetParameter(dpfparams::ParameterOf(i), 1);
     }
     std::vector<BlockMidi> in, out;
     for (int i = 0; i < events / 2; ++i)

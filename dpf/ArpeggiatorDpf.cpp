@@ -39,13 +39,15 @@ float ArpeggiatorDpf::getParameterValue(uint32_t index) const {
     if (index == dpfparams::kChordRoot) {
         return static_cast<float>(chordRoot.load(std::memory_order_relaxed));
     }
-    if (index >= dpfparams::kSettingCount) return 0.0f;
-    return dpfparams::ValueFromSetting(index, settings[index].load(std::memory_order_relaxed));
+    const uint32_t setting = dpfparams::SettingOf(index);
+    if (setting == dpfparams::kSettingCount) return 0.0f;
+    return dpfparams::ValueFromSetting(setting, settings[setting].load(std::memory_order_relaxed));
 }
 
 void ArpeggiatorDpf::setParameterValue(uint32_t index, float value) {
-    if (index >= dpfparams::kSettingCount || std::isnan(value)) return;
-    settings[index].store(dpfparams::SettingFromValue(index, value), std::memory_order_relaxed);
+    const uint32_t setting = dpfparams::SettingOf(index);
+    if (setting == dpfparams::kSettingCount || std::isnan(value)) return;
+    settings[setting].store(dpfparams::SettingFromValue(setting, value), std::memory_order_relaxed);
 }
 
 ArpeggiatorParams ArpeggiatorDpf::Settings() const {

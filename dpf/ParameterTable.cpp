@@ -54,10 +54,11 @@ void DescribeChordRoot(Parameter& parameter) {
 
 void Describe(uint32_t index, Parameter& parameter) {
     if (index == kChordRoot) return DescribeChordRoot(parameter);
-    if (index >= kSettingCount) return;
-    const ControlPort& port = ControlPorts()[index];
+    const uint32_t setting = SettingOf(index);
+    if (setting == kSettingCount) return;
+    const ControlPort& port = ControlPorts()[setting];
     const ArpeggiatorParams defaults = DefaultArpeggiatorParams();
-    if (index == kBypass) {
+    if (setting == kBypassSetting) {
         // Name, symbol and range are the designation's own, as hosts expect of a bypass.
         parameter.initDesignation(kParameterDesignationBypass);
         parameter.description = Text(port.comment);
@@ -83,14 +84,14 @@ void Describe(uint32_t index, Parameter& parameter) {
     parameter.enumValues.values = values;
 }
 
-int32_t SettingFromValue(uint32_t index, float value) {
-    if (index == kBypass) return value >= 0.5f ? 0 : 1;
-    return ControlValue(ControlPorts()[index], value);
+int32_t SettingFromValue(uint32_t setting, float value) {
+    if (setting == kBypassSetting) return value >= 0.5f ? 0 : 1;
+    return ControlValue(ControlPorts()[setting], value);
 }
 
-float ValueFromSetting(uint32_t index, int32_t setting) {
-    if (index == kBypass) return setting != 0 ? 0.0f : 1.0f;
-    return static_cast<float>(setting);
+float ValueFromSetting(uint32_t setting, int32_t value) {
+    if (setting == kBypassSetting) return value != 0 ? 0.0f : 1.0f;
+    return static_cast<float>(value);
 }
 
 int32_t ChordRootOf(std::string_view name) {

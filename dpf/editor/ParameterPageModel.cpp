@@ -11,11 +11,12 @@ ParameterPageModel::ParameterPageModel(ParameterGestures& parameterGestures,
 }
 
 void ParameterPageModel::FromHost(uint32_t index, float value) {
-    if (index >= dpfparams::kSettingCount) return;
-    int32_t& setting = ControlPorts()[index].In(block);
-    const int32_t hostSetting = dpfparams::SettingFromValue(index, value);
-    if (setting == hostSetting) return;
-    setting = hostSetting;
+    const uint32_t setting = dpfparams::SettingOf(index);
+    if (setting == dpfparams::kSettingCount) return;
+    int32_t& held = ControlPorts()[setting].In(block);
+    const int32_t hostValue = dpfparams::SettingFromValue(setting, value);
+    if (held == hostValue) return;
+    held = hostValue;
     if (page != nullptr && page->WindowExists()) page->RefreshAllControls();
 }
 
@@ -30,26 +31,27 @@ void ParameterPageModel::Edit(const std::function<void(ArpeggiatorParams&)>& edi
 
 // A parameter's first change in a gesture begins it there; an edit outside any gesture is one
 // of its own.
-void ParameterPageModel::Send(uint32_t index) {
-    int32_t& setting = ControlPorts()[index].In(block);
-    const float value = dpfparams::ValueFromSetting(index, setting);
+void ParameterPageModel::Send(uint32_t setting) {
+    int32_t& held = ControlPorts()[setting].In(block);
+    const float value = dpfparams::ValueFromSetting(setting, held);
     // What the host will hold, so that its echo refreshes nothing.
-    setting = dpfparams::SettingFromValue(index, value);
+    held = dpfparams::SettingFromValue(setting, value);
+    const uint32_t index = dpfparams::ParameterOf(setting);
     if (!inGesture) {
         gestures.Begin(index);
         gestures.Perform(index, value);
         gestures.End(index);
         return;
     }
-    if (!begun[index]) gestures.Begin(index);
-    begun[index] = true;
+    if (!begun[setting]) gestures.Begin(index);
+    begun[setting] = true;
     gestures.Perform(index, value);
 }
 
 void ParameterPageModel::EndGesture() {
     inGesture = false;
     for (uint32_t i = 0; i < dpfparams::kSettingCount; ++i) {
-        if (begun[i]) gestures.End(i);
+        if (begun[i]) gestures.End(dpfparams::ParameterOf(i));
         begun[i] = false;
     }
 }

@@ -62,7 +62,7 @@ public:
     void Connect(IEditorPageLink* newPage) override { page = newPage; }
 
 private:
-    void Send(uint32_t index);
+    void Send(uint32_t setting);
 
     ParameterGestures& gestures;
     const ChordMailbox* chords;
@@ -70,7 +70,7 @@ private:
     ArpeggiatorParams block;
     IEditorPageLink* page = nullptr;
     bool inGesture = false;
-    // The parameters begun in the open gesture, to be ended with it.
+    // The settings whose parameters were begun in the open gesture, to be ended with it.
     std::array<bool, dpfparams::kSettingCount> begun{};
     uint32_t chordNumber = 0;
     std::wstring chordName;

@@ -10,6 +10,7 @@
 #include "FormatHost.h"
 #include "HexText.h"
 #include "HostCases.h"
+#include "ParameterTable.h"
 #include "Ports.h"
 
 namespace {
@@ -19,7 +20,8 @@ void SetAll(FormatHost& host, const Settings& settings) {
     for (uint32_t i = 0; i < ports.size(); ++i) {
         if (auto found = settings.find(std::string(ports[i].symbol)); found != settings.end()) {
             // `enabled` is the host's bypass switch: 1 bypasses.
-            host.SetParameter(i, ports[i].symbol == "enabled" ? 1 - found->second : found->second);
+            host.SetParameter(dpfparams::ParameterOf(i),
+                              ports[i].symbol == "enabled" ? 1 - found->second : found->second);
         }
     }
 }
@@ -72,7 +74,7 @@ TEST_P(HostCases, GiveTheGoldenNotes) {
             << "message " << i << " expected at frame " << expected[i].frame;
     }
     if (c.chordRoot >= 0) {
-        EXPECT_EQ(host->Parameter(lv2ports::kControlCount), c.chordRoot);
+        EXPECT_EQ(host->Parameter(dpfparams::kChordRoot), c.chordRoot);
     }
 }
 
@@ -115,8 +117,8 @@ TEST(DpfState, TheSettingsBlockLoadsAndADamagedOneChangesNothing) {
         {good + "00", 77},
     };
     // clang-format on
-    const auto swing = static_cast<uint32_t>(
-        std::ranges::find(ControlPorts(), "swing", &ControlPort::symbol) - ControlPorts().begin());
+    const auto swing = dpfparams::ParameterOf(static_cast<uint32_t>(
+        std::ranges::find(ControlPorts(), "swing", &ControlPort::symbol) - ControlPorts().begin()));
     for (const auto& [value, expected] : rows) {
         SCOPED_TRACE(value);
         std::unique_ptr<FormatHost> host = LoadClap(kRate, kBlock);

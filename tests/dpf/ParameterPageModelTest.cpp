@@ -15,7 +15,7 @@ namespace {
 uint32_t IndexOf(std::string_view symbol) {
     const auto ports = ControlPorts();
     for (uint32_t i = 0; i < ports.size(); ++i) {
-        if (ports[i].symbol == symbol) return i;
+        if (ports[i].symbol == symbol) return dpfparams::ParameterOf(i);
     }
     return UINT32_MAX;
 }
@@ -31,7 +31,9 @@ struct Recorder final : ParameterGestures, IEditorPageLink {
     bool WindowExists() override { return true; }
     void RefreshAllControls() override { log.push_back("refresh"); }
 
-    static std::string Symbol(uint32_t index) { return std::string(ControlPorts()[index].symbol); }
+    static std::string Symbol(uint32_t index) {
+        return std::string(ControlPorts()[dpfparams::SettingOf(index)].symbol);
+    }
     std::vector<std::string> log;
 };
 

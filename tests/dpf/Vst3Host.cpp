@@ -7,6 +7,7 @@
 #include <map>
 
 #include "FormatHost.h"
+#include "ParameterTable.h"
 #include "Ports.h"
 #include "V3Object.h"
 #include "platform/DynamicLibrary.h"
@@ -135,7 +136,7 @@ public:
         v3_cpp_obj(processor)->set_processing(processor, true);
         // The plug-in's parameters follow DPF's own internal ones.
         firstParameter = v3_cpp_obj(controller)->get_parameter_count(controller) -
-                         static_cast<int32_t>(lv2ports::kControlCount + 1);
+                         static_cast<int32_t>(dpfparams::kCount);
         ready = firstParameter >= 0;
 #ifdef _WIN32
         if (ready) editor.Bind(controller, firstParameter, reported);
@@ -170,8 +171,8 @@ public:
              v3_cpp_obj(controller)->plain_parameter_to_normalised(controller, id, plain)});
     }
     // As a host sees it: the last value the processor reported or the editor performed, else
-    // the controller's. (DPF's controller answers 0 for the first parameter, id 2080: it
-    // counts it among its MIDI CC parameters.)
+    // the controller's. (DPF's controller answers 0 for the first parameter, id 2080, which it
+    // counts among its MIDI CC parameters: the chord root output, ParameterTable.h.)
     double Parameter(uint32_t index) override {
         const auto id = static_cast<v3_param_id>(firstParameter + index);
         const auto found = reported.find(id);

@@ -231,8 +231,8 @@ int Session(FormatHost& host, HWND window, HWND ok) {
     editor.Close();
     const auto ports = ControlPorts();
     for (uint32_t index = 0; index < ports.size(); ++index) {
-        const auto setting =
-            dpfparams::SettingFromValue(index, static_cast<float>(host.Parameter(index)));
+        const auto setting = dpfparams::SettingFromValue(
+            index, static_cast<float>(host.Parameter(dpfparams::ParameterOf(index))));
         std::printf("%.*s=%d\n", static_cast<int>(ports[index].symbol.size()),
                     ports[index].symbol.data(), setting);
     }
@@ -257,7 +257,8 @@ int main(int argc, char** argv) {
         options.format == "vst3" ? LoadVst3(48000.0, 512) : LoadClap(48000.0, 512);
     if (!host->Loaded()) return std::fputs("the plug-in did not load\n", stderr), 1;
     for (const auto& [index, setting] : options.settings)
-        host->SetParameter(index, dpfparams::ValueFromSetting(index, setting));
+        host->SetParameter(dpfparams::ParameterOf(index),
+                           dpfparams::ValueFromSetting(index, setting));
     std::vector<BlockMidi> ignored;
     host->Run(1, {false, 120.0, 0}, {}, ignored);
 
