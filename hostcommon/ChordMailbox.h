@@ -25,7 +25,7 @@ public:
     };
     std::optional<Letter> Read() const;
     // [any thread] The number of the latest name, to see whether Read has anything new.
-    uint32_t Number() const { return sequence.load(std::memory_order_acquire) / 2; }
+    uint32_t Number() const { return sequence.load() / 2; }
 
 private:
     // Odd while a Put is writing. Characters are atomics so that a torn read is only detected,
