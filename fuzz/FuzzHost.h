@@ -76,9 +76,6 @@ public:
 
     // Messages waiting in the live path.
     size_t Pending() const;
-    // The questions a host asks before it saves: dirty (never), the class it writes ahead of
-    // the data, the room the data needs; asked without somewhere to answer, each refuses.
-    void CheckSaveQueries();
 
     // Runs output records through the range checks that every generated note must pass.
     void CheckPlayback(const EventQueue& output) const;

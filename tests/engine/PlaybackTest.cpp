@@ -71,6 +71,7 @@ TEST(FilterEvents, QueueFailuresSkipRecordsButNeverStopTheCall) {
     EXPECT_EQ(h.filter->FilterEvents(1000, 1100, &input, &output), S_OK);
     EXPECT_TRUE(output.records.empty()) << "the failed non-note is skipped; the note is elsewhere";
     EXPECT_EQ(h.filter->FilterEvents(0, 100, nullptr, &output), E_POINTER);
+    EXPECT_EQ(h.filter->FilterEvents(0, 100, &input, nullptr), E_POINTER);
     // A window from after its end (from = thru is arphost's playback_from_equals_thru).
     EXPECT_TRUE(h.Play(60, 10, {Note(50, 60, 100, 10)}).empty());
 }
