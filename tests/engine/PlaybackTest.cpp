@@ -101,36 +101,6 @@ TEST(Transport, PlaybackStartedRestartsTheClockAndDropsPendingMessages) {
     EXPECT_TRUE(queue.records.empty());
 }
 
-// Long windows skip the stretches in which nothing sounds; the result must be exactly that of
-// the same song handed over in short windows with the same chunk boundaries.
-TEST(FilterEvents, LongWindowGivesTheSameNotesAsShortWindows) {
-    std::vector<EventRecord> song;
-    for (int32_t i = 0; i < 40; ++i) {
-        song.push_back(Note(i * 4999 + (i % 3) * 37, 48 + (i * 5) % 30, 90, 200 + 50 * (i % 4)));
-    }
-    for (int32_t window : {0, 1}) {
-        SCOPED_TRACE(window ? "left-hand window" : "plain");
-        FilterHarness whole;
-        FilterHarness pieces;
-        for (FilterHarness* h : {&whole, &pieces}) {
-            TickRate(h->Params(), 70);
-            h->Params().leftHandWindowOn = window;
-            h->Params().leftHandBottom = 48;
-            h->Params().leftHandSpan = 6;
-        }
-        const std::vector<EventRecord> expected = [&] {
-            std::vector<EventRecord> out;
-            for (int32_t from = 0; from < 200000; from += 505) {
-                for (const EventRecord& r : pieces.Play(from, from + 504, song)) out.push_back(r);
-            }
-            return out;
-        }();
-        const std::vector<EventRecord> actual = whole.Play(0, 200000 - 1, song);
-        ASSERT_GT(actual.size(), 40u);
-        EXPECT_TRUE(SameRecords(actual, expected));
-    }
-}
-
 TEST(FilterEvents, WholeSongRangeInOneWindowReturns) {
     FilterHarness h;
     TickRate(h.Params(), 100);
