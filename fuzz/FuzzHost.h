@@ -41,7 +41,7 @@ class FuzzPage final : public IEditorPageLink {
 public:
     explicit FuzzPage(FilterAccess filterDoor) : door(filterDoor) {}
     bool IsReadyForChordText() override { return ready; }
-    void PostChordNotification() override { ++notifications; }
+    void PostChordNotification() override {}
     bool WindowExists() override { return windowExists; }
     void RefreshAllControls() override {
         ++refreshes;
@@ -51,7 +51,6 @@ public:
     FilterAccess door;
     bool ready = false;
     bool windowExists = false;
-    int notifications = 0;
     int refreshes = 0;
     ArpeggiatorParams shown{};
 };
