@@ -1,7 +1,7 @@
 // Any host, any parameter block, then a long sequence of host calls: playback windows, live
 // batches and ticks, transport, parameter writes under the lock, clock moves, tempo changes,
-// detach and attach, and the filter's other COM faces. Every call must return, and everything
-// the arpeggio generates must be a valid MIDI note.
+// detach and attach. Every call must return, and everything the arpeggio generates must be a
+// valid MIDI note.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <algorithm>
@@ -10,7 +10,6 @@
 
 #include "engine/FilterAccess.h"
 #include "engine/TimeMath.h"
-#include "fuzz/ComFaces.h"
 #include "fuzz/FuzzHost.h"
 #include "fuzz/FuzzInput.h"
 
@@ -59,7 +58,7 @@ private:
 };
 
 void Session::Call() {
-    switch (in.ConsumeIntegralInRange(0, 12)) {
+    switch (in.ConsumeIntegralInRange(0, 11)) {
         case 0:
         case 1:
             return Window();
@@ -80,10 +79,8 @@ void Session::Call() {
             return filter.Door().RequestFlushHeld();
         case 10:
             return Attachment();
-        case 11:
-            return Page();
         default:
-            return CallComFaces(filter, in);
+            return Page();
     }
 }
 

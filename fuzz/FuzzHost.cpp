@@ -1,7 +1,6 @@
 #include "fuzz/FuzzHost.h"
 
 #include "engine/FilterTestView.h"
-#include "engine/InterfaceIds.h"
 #include "fuzz/FilterRest.h"
 
 FuzzFilter& FuzzFilter::Shared() {
@@ -40,16 +39,6 @@ void FuzzFilter::Reshape(const HostShape& shape) {
 }
 
 size_t FuzzFilter::Pending() const { return FilterTestView(*filter).State().pending.Size(); }
-
-void FuzzFilter::CheckSaveQueries() {
-    FUZZ_CHECK(filter->IsDirty() == S_FALSE);
-    CLSID clsid{};
-    FUZZ_CHECK(filter->GetClassID(&clsid) == S_OK && clsid == ids::ArpeggiatorFilter);
-    ULARGE_INTEGER room{};
-    FUZZ_CHECK(filter->GetSizeMax(&room) == S_OK && room.QuadPart == sizeof(ArpeggiatorParams));
-    FUZZ_CHECK(filter->GetClassID(nullptr) == E_POINTER);
-    FUZZ_CHECK(filter->GetSizeMax(nullptr) == E_POINTER);
-}
 
 // With pass-through on or the effect bypassed, played notes come out as they went in, whatever
 // their bytes; otherwise every note record in the output was generated and must be valid.

@@ -41,7 +41,7 @@ class FuzzPage final : public IEditorPageLink {
 public:
     explicit FuzzPage(FilterAccess filterDoor) : door(filterDoor) {}
     bool IsReadyForChordText() override { return ready; }
-    void PostChordNotification() override { ++notifications; }
+    void PostChordNotification() override {}
     bool WindowExists() override { return windowExists; }
     void RefreshAllControls() override {
         ++refreshes;
@@ -51,7 +51,6 @@ public:
     FilterAccess door;
     bool ready = false;
     bool windowExists = false;
-    int notifications = 0;
     int refreshes = 0;
     ArpeggiatorParams shown{};
 };
@@ -76,9 +75,6 @@ public:
 
     // Messages waiting in the live path.
     size_t Pending() const;
-    // The questions a host asks before it saves: dirty (never), the class it writes ahead of
-    // the data, the room the data needs; asked without somewhere to answer, each refuses.
-    void CheckSaveQueries();
 
     // Runs output records through the range checks that every generated note must pass.
     void CheckPlayback(const EventQueue& output) const;

@@ -18,10 +18,6 @@ public:
     // of 0, or no block at all (ReadParams must not be called on that one).
     void SetParamsSize(uint32_t size) const { filter.paramsSize = size; }
     void FreeParams() const { filter.params.reset(); }
-    // As if the host's live service now reported another look-ahead.
-    void SetLookAheadMs(uint32_t ms) const { filter.lookAheadMs = ms; }
-    // Forces the next playback chunk to scan the key table instead of reusing its summary.
-    void ForgetKeyScan() const { filter.keyScan = timemath::kStaleSummary; }
 
 private:
     CArpeggiator& filter;

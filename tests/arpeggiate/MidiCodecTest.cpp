@@ -48,49 +48,7 @@ long FailureOffset(const Bytes& bytes) {
     }
 }
 
-// One track with a note whose off uses running status, a controller, a meta and a
-// system-exclusive event: the shapes the tool reads and writes.
-midi::File SmallSong() {
-    midi::File file;
-    file.format = 1;
-    file.ticksPerQuarter = 96;
-    midi::Track conductor;
-    conductor.events.push_back(Meta(0, midi::kMetaTempo, {0x07, 0xA1, 0x20}));
-    conductor.endTick = 0;
-    midi::Track notes;
-    notes.events.push_back(Channel(0, 0x91, 60, 100));
-    notes.events.push_back(Channel(96, 0x91, 60, 0));
-    notes.events.push_back(Channel(96, 0xB1, 64, 127));
-    notes.events.push_back(Meta(100, 0x01, {'h', 'i'}));
-    notes.events.push_back(
-        {200, midi::EventType::SysEx, 0xF0, 0, 0, {0x7E, 0x7F, 0x09, 0x01, 0xF7}});
-    notes.events.push_back(Channel(300, 0xC1, 5));
-    notes.endTick = 400;
-    file.tracks = {conductor, notes};
-    return file;
-}
-
 }  // namespace
-
-TEST(MidiCodec, WrittenFileReadsBackEqual) {
-    const midi::File song = SmallSong();
-    EXPECT_EQ(midi::ReadFile(midi::WriteFile(song)), song);
-}
-
-TEST(MidiCodec, WriterUsesRunningStatusAndRestartsItAfterMetaAndSysEx) {
-    midi::File file;
-    file.format = 0;
-    midi::Track track;
-    track.events = {Channel(0, 0x90, 60, 100), Channel(0, 0x90, 64, 100), Meta(0, 0x01, {}),
-                    Channel(0, 0x90, 67, 100)};
-    file.tracks = {track};
-    const Bytes body = Concat({{0x00, 0x90, 60, 100},     // status written
-                               {0x00, 64, 100},           // running status
-                               {0x00, 0xFF, 0x01, 0x00},  // meta ends it
-                               {0x00, 0x90, 67, 100},     // so the status is written again
-                               {0x00, 0xFF, 0x2F, 0x00}});
-    EXPECT_EQ(midi::WriteFile(file), Concat({Header(0, 1, 480), TrackChunk(body)}));
-}
 
 // What the reader takes from a track: running status across messages of one and two data
 // bytes, and over a meta event (many writers carry it on there although the format ends it); a
@@ -163,11 +121,13 @@ INSTANTIATE_TEST_SUITE_P(
 // clang-format on
 
 TEST(MidiCodec, WriterRefusesWhatAFileCannotHold) {
-    midi::File file = SmallSong();
-    file.tracks[1].events[2].tick = 10;  // the event before it is at tick 96
-    EXPECT_THROW(midi::WriteFile(file), std::invalid_argument);
-
-    midi::File smpte = SmallSong();
+    midi::File file;
+    file.tracks = {{{Channel(0, 0x90, 60, 100), Channel(96, 0x80, 60, 0)}, 96}};
+    EXPECT_NO_THROW(midi::WriteFile(file));
+    midi::File smpte = file;
     smpte.ticksPerQuarter = 0xE728;
     EXPECT_THROW(midi::WriteFile(smpte), std::invalid_argument);
+    file.tracks[0].events[1].tick = 0;
+    file.tracks[0].events[0].tick = 10;  // before the event after it
+    EXPECT_THROW(midi::WriteFile(file), std::invalid_argument);
 }

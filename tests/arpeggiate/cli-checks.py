@@ -138,11 +138,6 @@ class Check:
                     [l for l in after if l.startswith("track 2 ")], "track 2 unchanged")
         self.expect('track 3 "Two channels" (channels 3, 6): 2 notes in, 2 notes out; copied '
                     '(not chosen with --track)' in result.stdout, result.stdout)
-        # Choosing a drum track does not stand for --drums.
-        drums = os.path.join(self.inputs, "drums.mid")
-        chosen = self.run("--track", "3", drums, self.path("drums-track3.mid"))
-        self.expect('track 3 "Drums" (channel 10): 7 notes in, 7 notes out; drums, copied (use '
-                    '--drums to arpeggiate)' in chosen.stdout, chosen.stdout)
 
     def summary_and_piano_roll(self):
         song = os.path.join(self.inputs, "left-hand.mid")
@@ -162,34 +157,6 @@ class Check:
         quiet = self.run("--quiet", song, self.path("quiet.mid"))
         self.expect(quiet.returncode == 0 and quiet.stdout == "" and quiet.stderr == "",
                     "--quiet printed %r %r" % (quiet.stdout, quiet.stderr))
-
-
-class DrumChecks(Check):
-    """Channel 10 on General MIDI songs. What the tool writes for them is the golden songs'
-    (drums, drums-arpeggiated, format0-drums); here, what it says about them."""
-
-    def arpeggiate(self, song, *args):
-        out = self.path(os.path.basename(song).replace(".mid", "-out%s.mid" % "".join(args)))
-        result = self.run(*args, song, out)
-        self.expect(result.returncode == 0, result.stderr)
-        return out, result.stdout
-
-    def drums_summary(self):
-        _, summary = self.arpeggiate(os.path.join(self.inputs, "drums.mid"))
-        for line in ('  track 1 "Conductor": no notes, copied\n',
-                     '  track 2 "Keys" (channel 1): 3 notes in, 6 notes out\n',
-                     '  track 3 "Drums" (channel 10): 7 notes in, 7 notes out; drums, copied '
-                     '(use --drums to arpeggiate)\n',
-                     '  track 4 "Band" (channels 1, 10): 5 notes in, 12 notes out\n'
-                     '    channel 10: 3 notes of drums left as they were (use --drums to '
-                     'arpeggiate them)\n'):
-            self.expect(line in summary, "summary lacks %r:\n%s" % (line, summary))
-        summary = self.arpeggiate(os.path.join(self.inputs, "drums.mid"), "--drums")[1]
-        self.expect('track 3 "Drums" (channel 10): 7 notes in, 8 notes out\n' in summary and
-                    "channel 10:" not in summary, summary)
-        _, summary = self.arpeggiate(os.path.join(self.inputs, "format0-drums.mid"))
-        self.expect('track 1 "One track" (channels 1, 2, 10): 6 notes in, 15 notes out\n'
-                    in summary, summary)
 
 
 class BarChecks(Check):
@@ -264,7 +231,7 @@ def main(argv):
     if len(argv) < 5:
         sys.stderr.write(__doc__)
         return 2
-    kind = next((c for c in (DrumChecks, BarChecks) if hasattr(c, argv[1])), Check)
+    kind = BarChecks if hasattr(BarChecks, argv[1]) else Check
     check = kind(argv[2], argv[3], argv[4], argv[5] if len(argv) > 5 else "")
     try:
         getattr(check, argv[1])()

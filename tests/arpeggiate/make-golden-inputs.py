@@ -41,13 +41,15 @@ def note(events, start, length, key, velocity, channel=0):
     events.append((start + length, 0, mido.Message("note_off", channel=channel, note=key)))
 
 
+def conductor():
+    return timed([(0, 0, mido.MetaMessage("track_name", name="Conductor")),
+                  (0, 0, mido.MetaMessage("time_signature", numerator=4, denominator=4)),
+                  (0, 0, mido.MetaMessage("set_tempo", tempo=500000))])
+
+
 def tracks_song():
     song = mido.MidiFile(type=1, ticks_per_beat=TICKS)
-    song.tracks.append(timed([
-        (0, 0, mido.MetaMessage("track_name", name="Conductor")),
-        (0, 0, mido.MetaMessage("time_signature", numerator=4, denominator=4)),
-        (0, 0, mido.MetaMessage("set_tempo", tempo=500000)),
-    ]))
+    song.tracks.append(conductor())
     keys = [(0, 0, mido.MetaMessage("track_name", name="Keys")),
             (0, 1, mido.Message("program_change", channel=0, program=4))]
     for key in (60, 64, 67):
@@ -101,11 +103,7 @@ def hit(events, start, length, key, velocity, channel=9, release=None):
 
 def drums_song():
     song = mido.MidiFile(type=1, ticks_per_beat=TICKS)
-    song.tracks.append(timed([
-        (0, 0, mido.MetaMessage("track_name", name="Conductor")),
-        (0, 0, mido.MetaMessage("time_signature", numerator=4, denominator=4)),
-        (0, 0, mido.MetaMessage("set_tempo", tempo=500000)),
-    ]))
+    song.tracks.append(conductor())
     keys = [(0, 0, mido.MetaMessage("track_name", name="Keys"))]
     for key in (60, 64, 67):
         note(keys, 0, 480, key, 100)
@@ -180,11 +178,10 @@ def main(argv):
         return 2
     folder = argv[1]
     os.makedirs(folder, exist_ok=True)
-    tracks_song().save(os.path.join(folder, "tracks.mid"))
-    tempo_song().save(os.path.join(folder, "tempo-change.mid"))
-    left_hand_song().save(os.path.join(folder, "left-hand.mid"))
-    drums_song().save(os.path.join(folder, "drums.mid"))
-    format0_drums_song().save(os.path.join(folder, "format0-drums.mid"))
+    for name, song in (("tracks", tracks_song), ("tempo-change", tempo_song),
+                       ("left-hand", left_hand_song), ("drums", drums_song),
+                       ("format0-drums", format0_drums_song)):
+        song().save(os.path.join(folder, name + ".mid"))
     with open(os.path.join(folder, "running-status.mid"), "wb") as out:
         out.write(running_status_bytes())
     return 0

@@ -130,4 +130,7 @@ TEST(FilterObject, DetachEndsLiveOnceAfterItBeganAndTheObjectCanAttachAgain) {
         EXPECT_EQ(live.ForeignRefs(), 0);
     }
     EXPECT_EQ(filter->AttachHost(nullptr), E_POINTER);
+    MessageQueue queue;
+    EXPECT_EQ(filter->FilterLiveInput(nullptr, &queue), E_POINTER);
+    EXPECT_EQ(filter->FilterLiveInput(&queue, nullptr), E_POINTER);
 }

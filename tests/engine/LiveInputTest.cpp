@@ -11,8 +11,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cstring>
-#include <iterator>
 #include <numeric>
 #include <sstream>
 #include <string>
@@ -20,10 +18,7 @@
 #include <utility>
 #include <vector>
 
-#include "host/EditorSettings.h"
-#include "host/ParamFields.h"
 #include "support/FilterFixture.h"
-#include "support/TestRandom.h"
 
 namespace {
 
@@ -367,112 +362,4 @@ TEST(LivePendingCapacity, PilingNoteOffsFillTheListWithoutLosingOne) {
     EXPECT_TRUE(h.State().pending.Empty());
     EXPECT_GT(notes.onsSent, 2048);
     EXPECT_EQ(notes.Hanging(), 0);
-}
-
-// Thousands of batches and ticks under random blocks, messages and clock moves. Whatever the
-// block, the filter only ever sends MIDI notes it built itself or the player's own notes, and
-// once every key is up and the clock runs on, every note-on it built has been followed by its
-// note-off. Disabling and PlaybackStarted drop the queue by design, so the count of sounding
-// notes starts afresh there.
-TEST(LiveInputRandomRun, SendsOnlyValidNotesAndLeavesNoneHanging) {
-    TestRandom random(20240611);
-    auto below = [&](size_t n) { return static_cast<uint32_t>(random.Below(n)); };
-    auto byteBelow = [&](size_t n) { return static_cast<uint8_t>(random.Below(n)); };
-    auto chance = [&](size_t oneIn) { return random.Chance(oneIn); };
-    // The filter writes 0 into the reserved byte of what it builds and passes the player's
-    // messages through as they came: this marks the player's.
-    constexpr uint8_t kPlayed = 0xA5;
-    // Any status and data bytes, half of them note messages on real keys so that arpeggios run.
-    auto batch = [&](uint32_t size) {
-        std::vector<ShortMessageRecord> input(size);
-        for (ShortMessageRecord& m : input) {
-            const uint32_t range = chance(2) ? 128 : 256;
-            const uint32_t status =
-                range == 128 ? (chance(2) ? kNoteOn : kNoteOff) | below(3) : below(256);
-            m = {below(1000), static_cast<uint8_t>(status), byteBelow(range), byteBelow(range),
-                 kPlayed};
-        }
-        return input;
-    };
-    auto isNote = [](const ShortMessageRecord& m) { return (m.status & 0xE0) == kNoteOff; };
-
-    FilterHarness h(960, 500000, 100);
-    const ArpeggiatorState& f = h.State();
-    auto heldKeys = [&] {
-        return std::count(std::begin(f.liveHeld), std::end(f.liveHeld), HeldMarker);
-    };
-    SoundingNotes built;
-    // One enabled call, its output checked and the notes the filter built fed to the count.
-    auto call = [&](const std::vector<ShortMessageRecord>& input) {
-        const auto flushed = static_cast<size_t>(f.flushHeld != 0 ? heldKeys() : 0);
-        const std::vector<ShortMessageRecord> out = h.Live(input);
-        ASSERT_EQ(f.liveHeldCount, heldKeys());
-        ASSERT_GE(out.size(), flushed);
-        size_t played = 0;
-        std::vector<ShortMessageRecord> own;
-        for (size_t i = flushed; i < out.size(); ++i) {
-            const ShortMessageRecord& m = out[i];
-            ASSERT_TRUE(isNote(m)) << "status " << int{m.status};
-            ASSERT_EQ(m.time, m.data2 == 0 || (m.status & 0xF0) == kNoteOff ? 1u : 0u);
-            if (m.reserved == kPlayed) {
-                ++played;
-                continue;
-            }
-            own.push_back(m);  // FuzzEngine checks that each is a note-on within MIDI's ranges
-        }
-        const auto notesIn = static_cast<size_t>(std::count_if(input.begin(), input.end(), isNote));
-        ASSERT_EQ(played, h.Params().playOriginals != 0 ? notesIn : 0u);
-        built.Apply(own);
-    };
-    // Every key up, as the player's hands leave the keyboard; the next key starts afresh.
-    auto releaseAll = [&] {
-        std::vector<ShortMessageRecord> release;
-        for (uint8_t key = 0; key < 128; ++key) release.push_back({0, kNoteOff, key, 0, kPlayed});
-        call(release);
-    };
-
-    for (int round = 0; round < 20000; ++round) {
-        if (round % 50 == 0) {
-            // Mostly within the editor's ranges, now and then an edge or any 32-bit value.
-            DrawEditorSettings(h.Params(), random.engine);
-            h.Params().enabled = chance(20) ? 0 : 1;
-            for (const ParamField& field : ParamFields()) {
-                if (chance(10)) field.In(h.Params()) = random.AnyInt();
-            }
-            h.View().SetLookAheadMs(chance(20) ? 100000 : below(1000));
-        }
-        if (chance(100)) h.Door().RequestFlushHeld();
-        if (chance(1000)) {
-            h->PlaybackStarted(0, nullptr);
-            built.sounding = {};
-        }
-        h.AdvanceClock(chance(100) ? 1000 + below(100000) : below(60));
-
-        if (h.Params().enabled == 0) {
-            const std::vector<ShortMessageRecord> input = batch(below(4)), out = h.Live(input);
-            ASSERT_EQ(out.size(), input.size());
-            const size_t bytes = out.size() * sizeof out[0];
-            ASSERT_TRUE(out.empty() || std::memcmp(out.data(), input.data(), bytes) == 0);
-            built.sounding = {};
-        } else if (chance(500)) {
-            releaseAll();
-        } else {
-            call(below(5) < 2 ? batch(1 + below(6)) : std::vector<ShortMessageRecord>{});
-        }
-        if (HasFatalFailure()) return;
-    }
-
-    // Every key up, window off so that every key is an arpeggio key, then the clock runs on
-    // until the latest possible due time (TicksToMs of the largest tick, about 1.1e9 ms).
-    h.Params().enabled = 1;
-    h.Params().leftHandWindowOn = 0;
-    releaseAll();
-    constexpr uint32_t kLast = 1200000000;
-    for (int tick = 0; h.Door().Clock() < kLast; ++tick) {  // 10 s in 25 ms ticks, then faster
-        h.AdvanceClock(tick < 400 ? 25 : std::min(h.Door().Clock() + 25, kLast - h.Door().Clock()));
-        call({});
-    }
-    EXPECT_TRUE(f.pending.Empty());
-    EXPECT_GT(built.onsSent, 1000);
-    EXPECT_EQ(built.Hanging(), 0);
 }

@@ -8,7 +8,6 @@
 
 #include "engine/TimeMath.h"
 #include "host/TempoMapConverter.h"
-#include "support/FilterFixture.h"
 #include "support/TestRandom.h"
 
 namespace {
@@ -69,56 +68,6 @@ TEST(KeyTableSummary, HoldsForLaterReferencesOnlyWhileNoActiveEntryHasEnded) {
             << "an earlier reference can wake entries the summary left out";
         ASSERT_FALSE(timemath::SummaryHolds(timemath::kStaleSummary, kMin));
         ASSERT_FALSE(timemath::SummaryHolds(timemath::kStaleSummary, kMax));
-    }
-}
-
-// Two filters get the same windows; one is made to scan the whole table at every chunk, as
-// before the summary was kept. Their arpeggios and their held keys stay the same.
-TEST(KeyTableSummary, ReuseGivesTheArpeggioOfAScanAtEveryChunk) {
-    for (uint32_t seed = 1; seed <= 300; ++seed) {
-        TestRandom random(seed);
-        ArpeggiatorParams block = DefaultArpeggiatorParams();
-        block.rateUnits = random.Between(0, 2);
-        block.rateAmount = random.Between(1, 300);
-        block.noteValue = random.Between(0, 10);
-        block.keepInRange = random.Between(0, 1);
-        block.leftHandWindowOn = random.Between(0, 1);
-        block.playOriginals = random.Between(0, 1);
-        block.pathDirection = random.Between(0, 3);
-        FilterHarness reusing;
-        FilterHarness scanning;
-        reusing.Params() = block;
-        scanning.Params() = block;
-        int32_t from = random.Chance(4) ? random.Between(-400, 0) : 0;
-        for (int call = 0; call < 200; ++call) {
-            // Windows of one chunk, so that the scanning filter scans at every chunk.
-            const int32_t thru = from + random.Between(1, 100);
-            std::vector<EventRecord> input;
-            const int notes = random.Chance(3) ? random.Between(1, 4) : 0;
-            for (int i = 0; i < notes; ++i) {
-                const int32_t time =
-                    random.Chance(10) ? Entry(random, from) : random.Between(from, thru);
-                const auto duration = static_cast<uint32_t>(
-                    random.Chance(20) ? Entry(random, 0) : random.Between(0, 600));
-                input.push_back(
-                    Note(time, random.Between(20, 100), random.Between(0, 127), duration));
-            }
-            scanning.View().ForgetKeyScan();
-            const std::vector<EventRecord> reused = reusing.Play(from, thru, input);
-            const std::vector<EventRecord> scanned = scanning.Play(from, thru, input);
-            ASSERT_TRUE(SameRecords(reused, scanned)) << "seed " << seed << " call " << call;
-            const ArpeggiatorState& a = reusing.State();
-            const ArpeggiatorState& b = scanning.State();
-            ASSERT_EQ(a.soundingCount, ScanEveryKey(a.keyEndTimes, from).count);
-            ASSERT_EQ(a.soundingCount, b.soundingCount);
-            ASSERT_EQ(a.nextStepTime, b.nextStepTime);
-            ASSERT_EQ(a.currentNote, b.currentNote);
-            from = random.Chance(30) ? random.Between(-100, 3000) : thru + 1;
-            if (random.Chance(40)) {
-                reusing.filter->PlaybackStopped(0, nullptr);
-                scanning.filter->PlaybackStopped(0, nullptr);
-            }
-        }
     }
 }
 

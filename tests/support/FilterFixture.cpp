@@ -1,7 +1,5 @@
 #include "support/FilterFixture.h"
 
-#include <cstring>
-
 EventRecord Note(int32_t time, int key, int velocity, uint32_t duration) {
     EventRecord record{};
     record.time = static_cast<uint32_t>(time);
@@ -38,12 +36,6 @@ void TickRate(ArpeggiatorParams& p, int32_t ticks) {
     p.rateUnits = kRateTicks;
     p.rateAmount = ticks;
     p.swing = 0;
-}
-
-bool SameRecords(const std::vector<EventRecord>& a, const std::vector<EventRecord>& b) {
-    // memcmp may not be handed the null data() of an empty vector.
-    return a.size() == b.size() &&
-           (a.empty() || std::memcmp(a.data(), b.data(), a.size() * sizeof(EventRecord)) == 0);
 }
 
 FilterPtr NewFilter() {

@@ -19,8 +19,6 @@ ShortMessageRecord Off(int key, int channel = 0);
 
 // Steps of `ticks` MIDI ticks without swing: every step's time is its grid time.
 void TickRate(ArpeggiatorParams& p, int32_t ticks);
-// The records byte for byte (packed records compare by their bytes).
-bool SameRecords(const std::vector<EventRecord>& a, const std::vector<EventRecord>& b);
 
 // A filter of the test's own, attached to no host, its clock stopped; released with the pointer.
 struct ReleaseFilter {

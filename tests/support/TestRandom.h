@@ -1,10 +1,8 @@
-// The seeded generator of the property tests: numbers within bounds, chances, and values at the
-// edges where arithmetic on settings, keys and song positions changes behaviour.
+// The seeded generator of the property tests: numbers within bounds, chances and picks.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
-#include <iterator>
 #include <limits>
 #include <random>
 
@@ -24,13 +22,5 @@ public:
     T Pick(const T (&values)[N]) {
         return values[Below(N)];
     }
-    // An edge of the 32-bit range or of the MIDI ranges, or any 32-bit value.
-    int32_t AnyInt() {
-        static constexpr int32_t kEdges[] = {kMin, kMin + 1, -1000000000, -100,     -12, -1,  0,
-                                             1,    2,        11,          12,       59,  100, 127,
-                                             128,  500,      1000000000,  kMax - 1, kMax};
-        return Chance(2) ? Pick(kEdges) : static_cast<int32_t>(engine());
-    }
-
     std::mt19937 engine;
 };
