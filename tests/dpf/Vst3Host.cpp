@@ -139,7 +139,7 @@ public:
                          static_cast<int32_t>(dpfparams::kCount);
         ready = firstParameter >= 0;
 #ifdef _WIN32
-        if (ready) editor.Bind(controller, firstParameter, reported);
+        if (ready) editor.Bind(controller, firstParameter);
 #endif
     }
     ~Vst3Host() override {
@@ -170,8 +170,8 @@ public:
             {ParamQueue::Vtable(), id,
              v3_cpp_obj(controller)->plain_parameter_to_normalised(controller, id, plain)});
     }
-    // As a host sees it: the last value the processor reported or the editor performed, else
-    // the controller's. (DPF's controller answers 0 for the first parameter, id 2080, which it
+    // As a host sees it: the last value the processor reported (outputs), else the
+    // controller's. (DPF's controller answers 0 for the first parameter, id 2080, which it
     // counts among its MIDI CC parameters: the chord root output, ParameterTable.h.)
     double Parameter(uint32_t index) override {
         const auto id = static_cast<v3_param_id>(firstParameter + index);

@@ -44,3 +44,37 @@ size_t LiveGdiObjects() {
 }
 
 size_t LiveGdiObjectsOfType(uint8_t type) { return CountGdiEntries(type); }
+
+namespace {
+
+bool OfThisProcess(HWND window) {
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    return process == GetCurrentProcessId();
+}
+
+BOOL CALLBACK CountWithChildren(HWND window, LPARAM count) {
+    if (!OfThisProcess(window)) return TRUE;
+    ++*reinterpret_cast<size_t*>(count);
+    EnumChildWindows(
+        window,
+        [](HWND, LPARAM children) -> BOOL {
+            ++*reinterpret_cast<size_t*>(children);
+            return TRUE;
+        },
+        count);
+    return TRUE;
+}
+
+}  // namespace
+
+// EnumWindows leaves message-only windows out: they are looked for apart.
+size_t ProcessWindows() {
+    size_t count = 0;
+    EnumWindows(&CountWithChildren, reinterpret_cast<LPARAM>(&count));
+    for (HWND window = FindWindowExW(HWND_MESSAGE, nullptr, nullptr, nullptr); window != nullptr;
+         window = FindWindowExW(HWND_MESSAGE, window, nullptr, nullptr)) {
+        count += OfThisProcess(window) ? 1 : 0;
+    }
+    return count;
+}

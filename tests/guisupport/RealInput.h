@@ -69,3 +69,6 @@ size_t LiveGdiObjects();
 // Those of one type, as the handle table records it (the system's object type number, for
 // example 0x0A for fonts).
 size_t LiveGdiObjectsOfType(uint8_t type);
+// Every window of this process: top-level windows with all their descendants, and its
+// message-only windows (timer windows, say).
+size_t ProcessWindows();

@@ -143,10 +143,9 @@ const void* Vst3Editor::HandlerVtable() {
              Handler& self = Of<Handler>(s);
              return self.editor->log.Begin(self.editor->IndexOf(id)), kOk;
          },
-         [](void* s, v3_param_id id, double normalised) {
-             Vst3Editor& editor = *Of<Handler>(s).editor;
-             (*editor.values)[id] = normalised;
-             return editor.log.Perform(editor.IndexOf(id)), kOk;
+         [](void* s, v3_param_id id, double) {
+             Handler& self = Of<Handler>(s);
+             return self.editor->log.Perform(self.editor->IndexOf(id)), kOk;
          },
          [](void* s, v3_param_id id) {
              Handler& self = Of<Handler>(s);
@@ -156,11 +155,9 @@ const void* Vst3Editor::HandlerVtable() {
     return &table;
 }
 
-void Vst3Editor::Bind(v3_edit_controller** bound, int32_t firstParameter,
-                      std::map<v3_param_id, double>& hostValues) {
+void Vst3Editor::Bind(v3_edit_controller** bound, int32_t firstParameter) {
     controller = bound;
     first = firstParameter;
-    values = &hostValues;
     v3_cpp_obj(controller)
         ->set_component_handler(controller, reinterpret_cast<v3_component_handler**>(&handler));
 }

@@ -5,8 +5,6 @@
 // the controller and attached to a Win32 parent; DPF idles it from a timer of its own.
 #pragma once
 
-#include <map>
-
 #include "FormatEditor.h"
 #include "travesty/edit_controller.h"
 #include "travesty/view.h"
@@ -15,11 +13,8 @@ class Vst3Editor final : public FormatEditor {
 public:
     // For the component's initialize.
     v3_funknown** HostContext() { return reinterpret_cast<v3_funknown**>(&application); }
-    // Once the controller is there; the plug-in's parameters start at `firstParameter`. What
-    // the editor performs becomes the host's value of the parameter in `hostValues`
-    // (normalised, by id), as a host keeps it.
-    void Bind(v3_edit_controller** controller, int32_t firstParameter,
-              std::map<v3_param_id, double>& hostValues);
+    // Once the controller is there; the plug-in's parameters start at `firstParameter`.
+    void Bind(v3_edit_controller** controller, int32_t firstParameter);
 
     bool Open(HWND parent) override;
     void Close() override;
@@ -42,7 +37,6 @@ private:
     Handler handler{HandlerVtable(), this};
     v3_edit_controller** controller = nullptr;
     int32_t first = 0;
-    std::map<v3_param_id, double>* values = nullptr;
     v3_plugin_view** view = nullptr;
     GestureLog log;
 };

@@ -23,6 +23,7 @@
 #include "FormatHost.h"
 #include "ParameterTable.h"
 #include "Ports.h"
+#include "guisupport/RealInput.h"
 
 namespace {
 
@@ -106,14 +107,6 @@ HWND MakeHostWindow(HWND& ok) {
     return window;
 }
 
-void Pump() {
-    MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-    }
-}
-
 void PrintRect(const char* name, HWND window) {
     RECT rect{};
     GetWindowRect(window, &rect);
@@ -131,62 +124,26 @@ HWND PageOf(HWND window, HWND ok) {
 
 // --- Cycles
 
-BOOL CALLBACK CountWindow(HWND, LPARAM count) {
-    ++*reinterpret_cast<int*>(count);
-    return TRUE;
-}
-
-// EnumChildWindows reaches every descendant by itself.
-BOOL CALLBACK CountTopLevel(HWND window, LPARAM count) {
-    ++*reinterpret_cast<int*>(count);
-    EnumChildWindows(window, CountWindow, count);
-    return TRUE;
-}
-
-// The live GDI handles in the process's handle table, which the PEB points to (offset 0xF8 on
-// x64): Wine's GetGuiResources answers 0, but its table is real. 24-byte entries, the type at
-// byte 14, zero when free; stock objects count too, the same before and after.
-DWORD GdiHandlesInTable() {
-    const uint8_t* peb = nullptr;
-    asm("movq %%gs:0x60, %0" : "=r"(peb));
-    const auto* table = *reinterpret_cast<const uint8_t* const*>(peb + 0xF8);
-    if (table == nullptr) return 0;
-    DWORD live = 0;
-    for (size_t entry = 0; entry < 0x10000; ++entry) live += table[entry * 24 + 14] != 0;
-    return live;
-}
-
 struct Resources {
-    DWORD gdi;
-    DWORD user;
-    int windows;
+    size_t gdi;
+    DWORD user;  // Wine's GetGuiResources answers 0: there the windows stand in
+    size_t windows;
 };
 
-// The thread's windows and all their descendants, and the process's message-only windows
-// (DPF's VST3 idle timer is one).
 Resources Measure() {
-    Resources now{GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS),
-                  GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS), 0};
-    if (now.gdi == 0) now.gdi = GdiHandlesInTable();
-    EnumThreadWindows(GetCurrentThreadId(), CountTopLevel, reinterpret_cast<LPARAM>(&now.windows));
-    for (HWND window = FindWindowExW(HWND_MESSAGE, nullptr, nullptr, nullptr); window != nullptr;
-         window = FindWindowExW(HWND_MESSAGE, window, nullptr, nullptr)) {
-        DWORD process = 0;
-        GetWindowThreadProcessId(window, &process);
-        if (process == GetCurrentProcessId()) ++now.windows;
-    }
-    return now;
+    return {LiveGdiObjects(), GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS),
+            ProcessWindows()};
 }
 
 // False when the editor did not open or made no window.
 bool OpenAndClose(FormatEditor& editor, HWND window, HWND ok) {
     if (!editor.Open(window)) return false;
-    Pump();
+    realinput::PumpPending();
     if (PageOf(window, ok) == nullptr) return false;
     editor.Idle();
-    Pump();
+    realinput::PumpPending();
     editor.Close();
-    Pump();
+    realinput::PumpPending();
     return true;
 }
 
@@ -197,7 +154,7 @@ int Cycle(FormatEditor& editor, HWND window, HWND ok, int cycles) {
         if (!OpenAndClose(editor, window, ok)) return std::fputs("no editor\n", stderr), 1;
     }
     const Resources after = Measure();
-    std::printf("before gdi=%lu user=%lu windows=%d\nafter gdi=%lu user=%lu windows=%d\n",
+    std::printf("before gdi=%zu user=%lu windows=%zu\nafter gdi=%zu user=%lu windows=%zu\n",
                 before.gdi, before.user, before.windows, after.gdi, after.user, after.windows);
     if (after.gdi > before.gdi || after.user > before.user || after.windows > before.windows) {
         std::fprintf(stderr, "%d opens of the editor leaked\n", cycles);
@@ -211,7 +168,7 @@ int Cycle(FormatEditor& editor, HWND window, HWND ok, int cycles) {
 int Session(FormatHost& host, HWND window, HWND ok) {
     FormatEditor& editor = host.Editor();
     if (!editor.Open(window)) return std::fputs("no editor\n", stderr), 1;
-    Pump();
+    realinput::PumpPending();
     const HWND page = PageOf(window, ok);
     if (page == nullptr) return std::fputs("the editor made no window\n", stderr), 1;
     UpdateWindow(window);

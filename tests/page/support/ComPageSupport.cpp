@@ -4,25 +4,6 @@
 
 #include "engine/InterfaceIds.h"
 
-namespace {
-
-BOOL CALLBACK CountWithChildren(HWND window, LPARAM count) {
-    DWORD process = 0;
-    GetWindowThreadProcessId(window, &process);
-    if (process != GetCurrentProcessId()) return TRUE;
-    ++*reinterpret_cast<size_t*>(count);
-    EnumChildWindows(
-        window,
-        [](HWND, LPARAM children) -> BOOL {
-            ++*reinterpret_cast<size_t*>(children);
-            return TRUE;
-        },
-        count);
-    return TRUE;
-}
-
-}  // namespace
-
 ComRef<IPropertyPage> CreatePage() {
     IPropertyPage* page = nullptr;
     EXPECT_EQ(CoCreateInstance(ids::ArpeggiatorPropPage, nullptr, CLSCTX_INPROC_SERVER,
@@ -58,12 +39,6 @@ RECT ClientRectIn(HWND child, HWND parent) {
     GetWindowRect(child, &rect);
     MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
     return rect;
-}
-
-size_t ProcessWindows() {
-    size_t count = 0;
-    EnumWindows(&CountWithChildren, reinterpret_cast<LPARAM>(&count));
-    return count;
 }
 
 HRESULT STDMETHODCALLTYPE CountingPageSite::QueryInterface(REFIID iid, void** object) {

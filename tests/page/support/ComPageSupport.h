@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "ModuleUnderTest.h"
+#include "guisupport/RealInput.h"
 #include "controls/win/Window.h"
 
 ComRef<IPropertyPage> CreatePage();
@@ -23,9 +24,6 @@ bool operator==(const RECT& a, const RECT& b);
 void PrintTo(const RECT& rect, std::ostream* out);
 // A child window's rectangle in its parent's client coordinates.
 RECT ClientRectIn(HWND child, HWND parent);
-
-// Every window of this process, children included.
-size_t ProcessWindows();
 
 class CountingPageSite final : public IPropertyPageSite {
 public:
