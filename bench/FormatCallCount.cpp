@@ -1,21 +1,16 @@
 // Runs one plug-in format's block an exact number of times, for an instruction count under
 // callgrind: the formats' costs compared without the noise of a shared machine.
 // Usage: arp_format_callcount lv2|clap|vst3 EVENTS CALLS
-// Each 256-frame block at 48 kHz presses EVENTS/2 keys at frame 10 and releases them at frame
-// 200, with the played notes passed through: the blocks of DpfRunBench and Lv2RunBench.
+// The block is FormatBlock.h's, the LV2 one laid out as Lv2RunBench does.
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <vector>
 
-#include "FormatHost.h"
+#include "FormatBlock.h"
 #include "Lv2TestHost.h"
-#include "ParameterTable.h"
-#include "Ports.h"
 
 namespace {
-
-constexpr uint32_t kBlock = 256;
 
 int RunLv2(int events, long calls) {
     Lv2TestHost host{48000.0, 65536, false};
@@ -24,25 +19,18 @@ int RunLv2(int events, long calls) {
     std::vector<TimedMidi> midi;
     for (int i = 0; i < events / 2; ++i) midi.push_back(NoteOn(10, 48 + i % 40));
     for (int i = 0; i < events / 2; ++i) midi.push_back(NoteOff(200, 48 + i % 40));
-    host.Prepare(kBlock, midi);
-    for (long i = 0; i < calls; ++i) host.RunPrepared(kBlock);
+    host.Prepare(kFormatBlock, midi);
+    for (long i = 0; i < calls; ++i) host.RunPrepared(kFormatBlock);
     return 0;
 }
 
 int RunFormat(std::unique_ptr<FormatHost> host, int events, long calls) {
     if (!host->Loaded()) return 1;
-    const auto ports = ControlPorts();
-    for (uint32_t i = 0; i < ports.size(); ++i) {
-        if (ports[i].symbol == "playOriginals") host->SetParameter(dpfparams::ParameterOf(i), 1);
-    }
-    std::vector<BlockMidi> in, out;
-    for (int i = 0; i < events / 2; ++i)
-        in.push_back({10, {0x90, static_cast<uint8_t>(48 + i % 40), 100}});
-    for (int i = 0; i < events / 2; ++i)
-        in.push_back({200, {0x80, static_cast<uint8_t>(48 + i % 40), 0}});
+    const std::vector<BlockMidi> in = PrepareFormatBlock(*host, events);
+    std::vector<BlockMidi> out;
     for (long i = 0; i < calls; ++i) {
         out.clear();
-        host->Run(kBlock, {true, 120.0, i * kBlock}, in, out);
+        host->Run(kFormatBlock, {true, 120.0, i * kFormatBlock}, in, out);
     }
     return 0;
 }
@@ -59,8 +47,8 @@ int main(int argc, char** argv) {
     const long calls = std::strtol(argv[3], nullptr, 10);
     int status = 2;
     if (format == "lv2") status = RunLv2(events, calls);
-    if (format == "clap") status = RunFormat(LoadClap(48000.0, kBlock), events, calls);
-    if (format == "vst3") status = RunFormat(LoadVst3(48000.0, kBlock), events, calls);
+    if (format == "clap") status = RunFormat(LoadClap(48000.0, kFormatBlock), events, calls);
+    if (format == "vst3") status = RunFormat(LoadVst3(48000.0, kFormatBlock), events, calls);
     if (status == 1)
         std::fprintf(stderr, "arp_format_callcount: the %s plug-in did not load\n", argv[1]);
     return status;
