@@ -12,7 +12,7 @@
 
 // A queue of ShortMessageRecord handed to FilterLiveInput. Add to a full queue fails with
 // E_OUTOFMEMORY and drops the record. [run thread]
-class MessageQueue final : public OwnedHostObject<IHostEventQueue> {
+class MessageQueue final : public HostObject<IHostEventQueue> {
 public:
     explicit MessageQueue(size_t maxRecords)
         : records(std::make_unique<ShortMessageRecord[]>(maxRecords)), capacity(maxRecords) {}

@@ -9,30 +9,8 @@
 
 #include "engine/EditorPageLink.h"
 #include "engine/HostInterfaces.h"
+#include "engine/HostObject.h"
 #include "engine/InterfaceIds.h"
-
-// IUnknown for an object the plug-in instance owns: counted, never deleted by Release.
-template <typename Interface>
-class OwnedHostObject : public Interface {
-public:
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++refs; }
-    ULONG STDMETHODCALLTYPE Release() override { return --refs; }
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
-        if (object == nullptr) return E_POINTER;
-        *object = nullptr;
-        if (iid != ids::Unknown && iid != OwnIid()) return E_NOINTERFACE;
-        *object = static_cast<Interface*>(this);
-        AddRef();
-        return S_OK;
-    }
-
-protected:
-    virtual const IID& OwnIid() const = 0;
-    ~OwnedHostObject() = default;
-
-private:
-    std::atomic<ULONG> refs{1};
-};
 
 // Milliseconds to ticks along the host's tempo, as a line of three pieces through (0, 0): from
 // the last tempo change on, the host's tempo; before it, a straight piece from kNearZeroMs to
@@ -44,7 +22,7 @@ private:
 // approximated. The mapping is continuous and monotonic, each direction the inverse of the
 // other; at a constant tempo it is one line, equal to the test host's constant-tempo converter.
 // Results saturate to 32 bits. [run thread]
-class SampleClockConverter final : public OwnedHostObject<IHostTimeConverter> {
+class SampleClockConverter final : public HostObject<IHostTimeConverter> {
 public:
     // 960 ticks per quarter note, and 120 BPM until the host sends a tempo.
     static constexpr int32_t kTicksPerQuarter = 960;
@@ -75,7 +53,7 @@ private:
     int64_t usPerQuarter = kDefaultUsPerQuarter;
 };
 
-class LiveService final : public OwnedHostObject<IHostLiveService> {
+class LiveService final : public HostObject<IHostLiveService> {
 public:
     explicit LiveService(uint32_t lookAhead) : lookAheadMs(lookAhead) {}
     HRESULT STDMETHODCALLTYPE GetLookAheadMs(uint32_t* out) override;
@@ -87,12 +65,12 @@ private:
     uint32_t lookAheadMs;
 };
 
-class AuxService final : public OwnedHostObject<IHostAuxService> {
+class AuxService final : public HostObject<IHostAuxService> {
     const IID& OwnIid() const override { return ids::HostAuxService; }
 };
 
 // What AttachHost is handed: it answers for the three services.
-class PluginHost final : public OwnedHostObject<IUnknown> {
+class PluginHost final : public HostObject<IUnknown> {
 public:
     PluginHost(SampleClockConverter& timeConverter, LiveService& liveService, AuxService& aux)
         : converter(timeConverter), live(liveService), auxService(aux) {}

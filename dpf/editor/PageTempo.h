@@ -8,7 +8,7 @@
 
 #include "HostServices.h"
 
-class PageTempo final : public OwnedHostObject<IHostTimeConverter> {
+class PageTempo final : public HostObject<IHostTimeConverter> {
 public:
     explicit PageTempo(const std::atomic<double>& quartersPerMinute) : tempo(quartersPerMinute) {}
 

@@ -9,35 +9,8 @@
 #include <vector>
 
 #include "engine/HostInterfaces.h"
+#include "engine/HostObject.h"
 #include "engine/InterfaceIds.h"
-
-// Reference counting for the host's objects. The owner holds the first reference; the object
-// is never deleted by Release, so a test can read the count after the filter let go.
-template <typename Interface>
-class HostObject : public Interface {
-public:
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++refs; }
-    ULONG STDMETHODCALLTYPE Release() override { return --refs; }
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
-        if (object == nullptr) return E_POINTER;
-        *object = nullptr;
-        if (iid == ids::Unknown || iid == OwnIid()) {
-            *object = static_cast<Interface*>(this);
-            AddRef();
-            return S_OK;
-        }
-        return E_NOINTERFACE;
-    }
-    // References held by others than the owner: 0 when the filter holds none.
-    int32_t ForeignRefs() const { return static_cast<int32_t>(refs.load()) - 1; }
-
-protected:
-    virtual const IID& OwnIid() const = 0;
-    ~HostObject() = default;
-
-private:
-    std::atomic<ULONG> refs{1};
-};
 
 // A constant tempo: ms = ticks * usPerQuarter / (1000 * ticksPerQuarter), and the inverse,
 // in 64-bit integers truncated toward zero, the results narrowed to 32 bits.
