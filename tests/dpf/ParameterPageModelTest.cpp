@@ -95,6 +95,10 @@ TEST(ParameterPageModel, ThePluginsChordNameOnIdleAndItsTempoForUnits) {
     model.Idle();
     EXPECT_EQ(host.log, std::vector<std::string>{"chord"});
     EXPECT_EQ(model.ChordName(), L"G 7 1st inversion");
+    // A name longer than the mailbox holds is cut, not overrun.
+    chords.Put(std::string(200, 'x'));
+    model.Idle();
+    EXPECT_EQ(model.ChordName(), std::wstring(ChordMailbox::kCapacity - 1, L'x'));
     tempo = 150.0;
     EXPECT_EQ(model.TimeConverter()->MsToTicks(500), 1200);
     EXPECT_EQ(model.TimeConverter()->TicksToMs(960), 400);
